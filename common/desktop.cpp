@@ -1,0 +1,65 @@
+#include "desktop.h"
+#include "filenames.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace common {
+
+QString QtDesktop::openFileName(QWidget* parent, const QString& title, const QString& filter,
+                                const QString& fileName) {
+    return QFileDialog::getOpenFileName(parent, title, fileName, qtFileFilter(filter));
+}
+
+QString QtDesktop::saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                const QString& fileName) {
+    // The table documents have always replaced an existing file without a
+    // question; the completion question that follows says where it went.
+    return QFileDialog::getSaveFileName(parent, title, fileName, qtFileFilter(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+void QtDesktop::inform(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtDesktop::askYesNo(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtDesktop::reportError(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void QtDesktop::openDocument(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+void QtDesktop::openAddress(const QString& address) {
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+QString CommonDialog::showOpen(Desktop& desktop, QWidget* parent, const QString& title,
+                               const QString& filter) {
+    return remember(desktop.openFileName(parent, title, filter, m_fileName));
+}
+
+QString CommonDialog::showSave(Desktop& desktop, QWidget* parent, const QString& title,
+                               const QString& filter) {
+    return remember(desktop.saveFileName(parent, title, filter, m_fileName));
+}
+
+QString CommonDialog::remember(const QString& chosen) {
+    if (!chosen.isEmpty())
+        m_fileName = chosen;
+    return chosen;
+}
+
+} // namespace common

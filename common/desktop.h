@@ -1,0 +1,69 @@
+#pragma once
+// Everything a window asks of the desktop (file dialogs, message boxes,
+// opening a document or an address) goes through this interface, so that the
+// windows can be driven by tests that answer in place of a person.
+
+#include <QString>
+
+class QWidget;
+
+namespace common {
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // A file dialog; `filter` is in the "description|pattern|..." form and
+    // `fileName` the name to offer. Returns the chosen name, or an empty
+    // string when the dialog was cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& fileName) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& fileName) = 0;
+
+    // A message with an OK button and no icon.
+    virtual void inform(QWidget* parent, const QString& text, const QString& title) = 0;
+    // A question with Yes (the default) and No; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& title) = 0;
+    // A failure the user must know about.
+    virtual void reportError(QWidget* parent, const QString& text, const QString& title) = 0;
+
+    // Opens a local file with the program the desktop associates with it, or
+    // an address in the browser. Whether that worked is not reported.
+    virtual void openDocument(const QString& path) = 0;
+    virtual void openAddress(const QString& address) = 0;
+};
+
+// The real desktop: QFileDialog, QMessageBox and QDesktopServices.
+class QtDesktop final : public Desktop {
+public:
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& fileName) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& fileName) override;
+    void inform(QWidget* parent, const QString& text, const QString& title) override;
+    bool askYesNo(QWidget* parent, const QString& text, const QString& title) override;
+    void reportError(QWidget* parent, const QString& text, const QString& title) override;
+    void openDocument(const QString& path) override;
+    void openAddress(const QString& address) override;
+};
+
+// The file dialog of a window: it keeps the name it returned last and offers
+// it again the next time, whether it is shown for opening or for saving.
+class CommonDialog {
+public:
+    // Both return the chosen name, or an empty string on cancel; a cancel
+    // keeps the remembered name.
+    QString showOpen(Desktop& desktop, QWidget* parent, const QString& title,
+                     const QString& filter);
+    QString showSave(Desktop& desktop, QWidget* parent, const QString& title,
+                     const QString& filter);
+
+    QString fileName() const { return m_fileName; }
+
+private:
+    QString remember(const QString& chosen);
+    QString m_fileName;
+};
+
+} // namespace common

@@ -1,0 +1,44 @@
+#pragma once
+// Small pieces of the windows that both programs share: layout units, the
+// Chinese serif font, and the seat button that shows a name exactly.
+
+#include <QFont>
+#include <QPushButton>
+#include <QRect>
+
+namespace common {
+
+// Layouts are given in twips; one device-independent pixel is 15 twips, and
+// Qt scales from there on high-DPI screens.
+constexpr int px(int twips) {
+    return (twips * 2 + 15) / 30;
+}
+
+inline QRect twipsRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// SimSun at the given size, or the nearest CJK serif font installed, or any
+// CJK font, so that Chinese never shows as empty boxes.
+QFont songtiFont(int pointSize);
+
+// A push button whose caption is free text: it is stored exactly as set and
+// shown literally ("&" is no mnemonic), cut with an ellipsis when it is wider
+// than the button, with the whole text as tool tip.
+class CaptionButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CaptionButton(QWidget* parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& caption);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void showCaption();
+    QString m_caption;
+};
+
+} // namespace common

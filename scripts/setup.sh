@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian packages only) and builds into build/.
+# Sourced by run.sh and test.sh; quick when everything is already there.
+set -euo pipefail
+
+TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${BUILD_DIR:-$TOP/build}"
+
+# package: why it is needed
+PACKAGES=(
+    "g++:the C++ compiler"
+    "make:runs the build"
+    "cmake:configures the build and runs the tests (CTest)"
+    "qt6-base-dev:Qt 6 Widgets, the toolkit of both programs"
+    "libgl-dev:OpenGL headers that Qt's CMake files ask for"
+    "fonts-wqy-zenhei:a Chinese font, so the captions render instead of boxes"
+)
+
+missing_packages() {
+    local entry name
+    for entry in "${PACKAGES[@]}"; do
+        name="${entry%%:*}"
+        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' ||
+            printf '%s\n' "$name"
+    done
+}
+
+install_missing() {
+    if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>&1; then
+        echo "This system has no apt. Please install these packages (or your system's equivalents) and run again:"
+        printf '  %s\n' "${PACKAGES[@]}"
+        exit 1
+    fi
+    local missing
+    missing="$(missing_packages | tr '\n' ' ')"
+    [ -z "${missing// /}" ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Installing with sudo: ${missing}(Qt 6, CMake, the compiler and a Chinese font to build and show the programs)"
+        sudo=(sudo)
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    # shellcheck disable=SC2086
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+build() {
+    if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
+        cmake -S "$TOP" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    fi
+    cmake --build "$BUILD_DIR" -j"$(nproc)" -- --no-print-directory >/dev/null
+}
+
+install_missing
+build

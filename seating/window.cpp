@@ -1,0 +1,287 @@
+#include "window.h"
+
+#include "ansitext.h"
+#include "planfile.h"
+#include "product.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace quorlen {
+
+using common::px;
+using common::twipsRect;
+
+namespace {
+const QString kPodium = QStringLiteral("  讲  台");
+const QString kPlanFilter = QStringLiteral("Txt files(*.txt)|*.txt|All files(*.*)|*.*");
+const QStringList kInstructions = {
+    QStringLiteral("操作说明："),
+    QString(),
+    QStringLiteral("①请将考生信息粘贴在此，每行一位考生信息！"),
+    QStringLiteral("②点击相应的按钮可进行考场座位自动编排。"),
+    QStringLiteral("③排好座位后进行微调或者旋转翻转处理。"),
+    QStringLiteral("④点击“另存为”按钮可将结果保存为RTF文件。"),
+};
+
+// The window is designed 13740 twips wide, with the exam panel laid out on
+// the right; at start it is narrowed to 6880 and the panel is moved over the
+// seats, so only the narrow form is ever seen.
+constexpr int kOuterWidth = 6880;
+constexpr int kClientHeight = 6360;
+constexpr int kStatusBarHeight = 375;
+
+QLineEdit* podiumBox(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* box = new QLineEdit(kPodium, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setFont(common::songtiFont(15));
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    box->setPalette(palette);
+    return box;
+}
+} // namespace
+
+Form1::Form1(common::Desktop& desktop, QWidget* parent) : QMainWindow(parent), m_desktop(desktop) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kWindowCaption);
+    createControls();
+    createStatusBar();
+    load();
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QPushButton* Form1::commandButton(const char* name, const QString& caption, int left, int top) {
+    auto* button = new QPushButton(caption, centralWidget());
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(twipsRect(left, top, 975, 375));
+    return button;
+}
+
+void Form1::createControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    for (int seat = 0; seat < kSeats; ++seat) {
+        const int column = seat / kRows;
+        const int row = seat % kRows;
+        auto* button = new common::CaptionButton(client);
+        button->setObjectName(QStringLiteral("Command1_%1").arg(seat));
+        button->setGeometry(twipsRect(120 + 1350 * column, 720 + 480 * row, 1095, 375));
+        connect(button, &QPushButton::clicked, this, [this, seat] { swapSeat(seat); });
+        Command1[seat] = button;
+    }
+
+    Text1 = podiumBox(client, "Text1", twipsRect(1680, 120, 1455, 420));
+    Text2 = podiumBox(client, "Text2", twipsRect(3000, 4080, 1575, 420));
+    Text2->hide();
+
+    Line1 = new QFrame(client);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    Line1->setGeometry(px(240), px(4680) - 1, px(6480) - px(240), 2);
+
+    Command5 = commandButton("Command5", QStringLiteral("旋转"), 240, 4800);
+    Command6 = commandButton("Command6", QStringLiteral("讲台位置"), 1320, 4800);
+    Command2 = commandButton("Command2", QStringLiteral("打开"), 2400, 4800);
+    Command3 = commandButton("Command3", QStringLiteral("保存"), 3480, 4800);
+    Command4 = commandButton("Command4", QStringLiteral("另存为"), 4560, 4800);
+    Command9 = commandButton("Command9", QStringLiteral("Brasset"), 5640, 4800);
+    Command19 = commandButton("Command19", QStringLiteral("上下翻转"), 240, 5280);
+    Command20 = commandButton("Command20", QStringLiteral("左右翻转"), 1320, 5280);
+    Command22 = commandButton("Command22", QStringLiteral("上移一行"), 2400, 5280);
+    Command21 = commandButton("Command21", QStringLiteral("下移一行"), 3480, 5280);
+    Command7 = commandButton("Command7", QStringLiteral("左移一列"), 4560, 5280);
+    Command8 = commandButton("Command8", QStringLiteral("右移一列"), 5640, 5280);
+
+    connect(Command6, &QPushButton::clicked, this, &Form1::togglePodium);
+    connect(Command2, &QPushButton::clicked, this, &Form1::openPlan);
+    connect(Command3, &QPushButton::clicked, this, &Form1::savePlan);
+
+    // The exam panel, laid out where the designed window has room for it.
+    Frame1 = new QGroupBox(QStringLiteral("请将学生信息粘贴在此"), client);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(6840, 120, 6615, 5775));
+    Frame1->setAutoFillBackground(true);
+    Label1 = new QLabel(QStringLiteral("操作说明："), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(120, 4560, 4695, 1095));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setWordWrap(true);
+}
+
+void Form1::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(px(kStatusBarHeight));
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusBar1_%1").arg(i + 1));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->installEventFilter(this);
+        StatusBar1[i] = panel;
+    }
+    // Panel 1 takes whatever room the narrowed window leaves, so that all
+    // three, and the double-click target in panel 3, stay in view.
+    StatusBar1[0]->setMinimumWidth(px(1440));
+    StatusBar1[1]->setFixedWidth(px(1200));
+    StatusBar1[2]->setFixedWidth(px(1701));
+    bar->addWidget(StatusBar1[0], 1);
+    bar->addPermanentWidget(StatusBar1[1]);
+    bar->addPermanentWidget(StatusBar1[2]);
+    const QString designer = QStringLiteral("设计：") + kAuthor;
+    StatusBar1[2]->setText(designer);
+    StatusBar1[2]->setToolTip(designer);
+}
+
+void Form1::load() {
+    setFixedSize(px(kOuterWidth), px(kClientHeight));
+    Frame1->hide();
+    Frame1->move(px(120), px(120));
+    Label1->setText(kInstructions.join(QLatin1Char('\n')));
+    m_selected = 0;
+    m_pending = false;
+    m_fileName = kDefaultPlanFile;
+    startupLoad();
+    StatusBar1[0]->setText(windowTitle() + QLatin1Char(' ') + kWebAddress);
+    StatusBar1[1]->setText(QStringLiteral("版本:") + versionText());
+}
+
+void Form1::startupLoad() {
+    if (!QFileInfo::exists(kDefaultPlanFile))
+        return;
+    std::vector<QString> items;
+    QString error;
+    if (!readPlanItems(kDefaultPlanFile, kSeats + 1, items, error)) {
+        m_startupError = error;
+        return;
+    }
+    SeatPlan plan = seatPlan();
+    bool back = podiumBack();
+    applyStartupItems(plan, back, items);
+    setSeatPlan(plan);
+    if (back != podiumBack())
+        togglePodium();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // The width is the outer width, border included, as the desktop draws it.
+    const int border = frameGeometry().width() - width();
+    if (border > 0)
+        setFixedWidth(px(kOuterWidth) - border);
+    if (!m_startupError.isEmpty()) {
+        // Told after the window is up, so the user sees which program speaks.
+        QTimer::singleShot(0, this, [this] {
+            const QString error = std::exchange(m_startupError, QString());
+            reportFileError(QStringLiteral("无法读取上次保存的座位表，本次从空白座位表开始。"),
+                            kDefaultPlanFile, error);
+        });
+    }
+}
+
+SeatPlan Form1::seatPlan() const {
+    SeatPlan plan;
+    for (int seat = 0; seat < kSeats; ++seat)
+        plan[seat] = Command1[seat]->caption();
+    return plan;
+}
+
+void Form1::setSeatPlan(const SeatPlan& plan) {
+    for (int seat = 0; seat < kSeats; ++seat)
+        Command1[seat]->setCaption(plan[seat]);
+}
+
+bool Form1::podiumBack() const {
+    return Text1->isHidden();
+}
+
+void Form1::swapSeat(int seat) {
+    if (!m_pending) {
+        m_pending = true;
+        m_selected = seat;
+        return;
+    }
+    const QString kept = Command1[m_selected]->caption();
+    Command1[m_selected]->setCaption(Command1[seat]->caption());
+    Command1[seat]->setCaption(kept);
+    m_pending = false;
+    m_selected = 0;
+}
+
+void Form1::togglePodium() {
+    Text1->setVisible(Text1->isHidden());
+    Text2->setVisible(Text1->isHidden());
+}
+
+void Form1::savePlan() {
+    const QString error =
+        common::writeFileSafely(kDefaultPlanFile, planFileBytes(seatPlan(), podiumBack()));
+    if (!error.isEmpty()) {
+        reportFileError(QStringLiteral("座位表没有保存，原来的文件保持不变。"), kDefaultPlanFile,
+                        error);
+        return;
+    }
+    m_desktop.inform(this, QStringLiteral("保存完成"), QStringLiteral("保存完成"));
+}
+
+void Form1::openPlan() {
+    const QString name = Cd1.showOpen(m_desktop, this, QStringLiteral("打开"), kPlanFilter);
+    if (name.isEmpty())
+        return;
+    m_fileName = name;
+    std::vector<QString> items;
+    QString error;
+    if (!readPlanItems(name, kSeats, items, error)) {
+        reportFileError(QStringLiteral("无法打开座位表，座位没有改变。"), name, error);
+        return;
+    }
+    SeatPlan plan;
+    applyOpenedItems(plan, items);
+    setSeatPlan(plan);
+    m_desktop.inform(this, QStringLiteral("打开完成"), QStringLiteral("打开完成"));
+}
+
+void Form1::reportFileError(const QString& what, const QString& fileName, const QString& error) {
+    const QString text = QStringLiteral("%1\n\n文件：%2\n原因：%3")
+                             .arg(what, QFileInfo(fileName).absoluteFilePath(), error);
+    m_desktop.reportError(this, text, windowTitle());
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (int i = 0; i < 3; ++i) {
+            if (watched == StatusBar1[i]) {
+                panelDoubleClicked(i + 1);
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::panelDoubleClicked(int panel) {
+    if (panel == 3)
+        showAbout();
+}
+
+void Form1::showAbout() {
+    // The about window is opened from here once it exists.
+}
+
+} // namespace quorlen
