@@ -1,7 +1,10 @@
 #include "widgets.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 
 namespace common {
 
@@ -43,6 +46,13 @@ void CaptionButton::showCaption() {
     setToolTip(m_caption.isEmpty() ? QString()
                                    : QLatin1String("<p style='white-space:pre'>") +
                                          m_caption.toHtmlEscaped() + QLatin1String("</p>"));
+}
+
+void installChineseTranslations(QObject* application) {
+    auto* translator = new QTranslator(application);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
 }
 
 } // namespace common

@@ -42,3 +42,12 @@ private:
 };
 
 } // namespace common
+
+namespace common {
+
+// The programs speak Chinese, so Qt's own dialogs and buttons (the file
+// dialog, Yes/No, OK) do too, whatever the desktop's language is; without
+// the translation files they stay in English.
+void installChineseTranslations(QObject* application);
+
+} // namespace common

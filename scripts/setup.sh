@@ -14,6 +14,7 @@ PACKAGES=(
     "qt6-base-dev:Qt 6 Widgets, the toolkit of both programs"
     "libgl-dev:OpenGL headers that Qt's CMake files ask for"
     "fonts-wqy-zenhei:a Chinese font, so the captions render instead of boxes"
+    "qt6-translations-l10n:Qt's own dialogs and buttons in Chinese"
 )
 
 missing_packages() {
