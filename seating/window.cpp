@@ -1,5 +1,6 @@
 #include "window.h"
 
+#include "about.h"
 #include "ansitext.h"
 #include "export.h"
 #include "filenames.h"
@@ -301,7 +302,8 @@ void Form1::panelDoubleClicked(int panel) {
 }
 
 void Form1::showAbout() {
-    // The about window is opened from here once it exists.
+    frmSplash about(m_desktop, this);
+    about.exec();
 }
 
 } // namespace quorlen
