@@ -1,5 +1,7 @@
 #include "ansitext.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #ifdef Q_OS_WIN
@@ -67,7 +69,21 @@ QByteArray ansiLines(const QStringList& lines) {
     return bytes;
 }
 
+namespace {
+// A file nobody may write to was marked read-only on purpose. An ordinary
+// user cannot replace it anyway; the administrator could, and should not
+// lose it by a slip either. The words are those Qt gives the ordinary user.
+bool isMarkedReadOnly(const QString& path) {
+    const QFileInfo info(path);
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return info.isFile() && !(info.permissions() & anyWrite);
+}
+} // namespace
+
 QString writeFileSafely(const QString& path, const QByteArray& bytes) {
+    if (isMarkedReadOnly(path))
+        return QCoreApplication::translate("QSaveFile", "Existing file %1 is not writable")
+            .arg(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();

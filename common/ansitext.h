@@ -19,7 +19,8 @@ QString fromAnsi(QByteArrayView bytes);
 QByteArray ansiLines(const QStringList& lines);
 
 // Replaces the file at path with bytes, through a temporary file in the same
-// folder, so that a failure leaves any older file whole. Returns an empty
+// folder, so that a failure leaves any older file whole. A file marked
+// read-only is never replaced, whoever runs the program. Returns an empty
 // string on success, otherwise the platform's description of the failure.
 QString writeFileSafely(const QString& path, const QByteArray& bytes);
 

@@ -1,6 +1,9 @@
 #include "window.h"
 
+#include "about.h"
 #include "ansitext.h"
+#include "export.h"
+#include "filenames.h"
 #include "planfile.h"
 #include "product.h"
 
@@ -21,6 +24,7 @@ using common::twipsRect;
 namespace {
 const QString kPodium = QStringLiteral("  讲  台");
 const QString kPlanFilter = QStringLiteral("Txt files(*.txt)|*.txt|All files(*.*)|*.*");
+const QString kExportFilter = QStringLiteral("RTF文件(*.rtf)|*.rtf");
 const QStringList kInstructions = {
     QStringLiteral("操作说明："),
     QString(),
@@ -108,6 +112,7 @@ void Form1::createControls() {
     connect(Command6, &QPushButton::clicked, this, &Form1::togglePodium);
     connect(Command2, &QPushButton::clicked, this, &Form1::openPlan);
     connect(Command3, &QPushButton::clicked, this, &Form1::savePlan);
+    connect(Command4, &QPushButton::clicked, this, &Form1::exportPlan);
 
     // The exam panel, laid out where the designed window has room for it.
     Frame1 = new QGroupBox(QStringLiteral("请将学生信息粘贴在此"), client);
@@ -257,6 +262,22 @@ void Form1::openPlan() {
     m_desktop.inform(this, QStringLiteral("打开完成"), QStringLiteral("打开完成"));
 }
 
+void Form1::exportPlan() {
+    const QString name = Cd1.showSave(m_desktop, this, QStringLiteral("保存"), kExportFilter);
+    if (name.isEmpty())
+        return;
+    m_fileName = common::withRtfExtension(name);
+    const QString error = common::writeFileSafely(m_fileName, tableDocument(seatPlan()));
+    if (!error.isEmpty()) {
+        reportFileError(QStringLiteral("座位表没有导出，同名的原有文件保持不变。"), m_fileName,
+                        error);
+        return;
+    }
+    if (m_desktop.askYesNo(this, QStringLiteral("保存完成，是否立即打开查看？"),
+                           QStringLiteral("保存完成")))
+        m_desktop.openDocument(m_fileName);
+}
+
 void Form1::reportFileError(const QString& what, const QString& fileName, const QString& error) {
     const QString text = QStringLiteral("%1\n\n文件：%2\n原因：%3")
                              .arg(what, QFileInfo(fileName).absoluteFilePath(), error);
@@ -281,7 +302,8 @@ void Form1::panelDoubleClicked(int panel) {
 }
 
 void Form1::showAbout() {
-    // The about window is opened from here once it exists.
+    frmSplash about(m_desktop, this);
+    about.exec();
 }
 
 } // namespace quorlen

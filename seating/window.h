@@ -36,6 +36,7 @@ public:
     void togglePodium();
     void savePlan();
     void openPlan();
+    void exportPlan();
     void panelDoubleClicked(int panel);
     void showAbout();
 

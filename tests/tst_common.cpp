@@ -54,6 +54,11 @@ void TestCommon::safeWriteReplacesWholeOrNothing() {
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
     QVERIFY(
         !common::writeFileSafely(dir.filePath(QStringLiteral("missing/plan.txt")), "x").isEmpty());
+    // A file marked read-only keeps its content, also when the administrator
+    // runs the program.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ReadOther));
+    QVERIFY(!common::writeFileSafely(path, "third").isEmpty());
+    QCOMPARE(fileBytes(path), QByteArray("second"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plan.txt")});
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+// Quorlen's about window: the program's name and version, the author, the
+// maker's addresses and a word of thanks. It is shown modally over the main
+// window; a key or a click on it closes it, except a click on the web
+// address, which opens that address in the browser and leaves it open.
+
+#include "desktop.h"
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+
+namespace quorlen {
+
+class frmSplash : public QDialog {
+    Q_OBJECT
+public:
+    // `owner` is the main window: the about window is centred on it and
+    // names the program by its caption.
+    frmSplash(common::Desktop& desktop, QWidget* owner);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void styleLabels();
+    QLabel* addLabel(const char* name, const QString& text, int left, int top, int width,
+                     int height);
+    void load();
+    void clicked(QObject* target);
+
+    common::Desktop& m_desktop;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* lblProductName = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lblWarning = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* lblCompany = nullptr;
+    QLabel* Label2 = nullptr;
+};
+
+} // namespace quorlen

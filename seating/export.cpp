@@ -1,0 +1,29 @@
+#include "export.h"
+
+#include "ansitext.h"
+
+#include <QStringList>
+
+namespace quorlen {
+
+namespace {
+// Word processors have always been handed exactly this tag, blanks included.
+const QString kTableTag =
+    QStringLiteral("<table  align=center border=1 cellpadding=10 cellspacing=0 width=90% "
+                   "bordercolor=#CC99FF style='border-collapse: collapse'>");
+} // namespace
+
+QByteArray tableDocument(const SeatPlan& plan) {
+    QStringList lines{kTableTag};
+    for (int row = 0; row < kRows; ++row) {
+        lines << QStringLiteral("<tr>");
+        for (int column = 0; column < kColumns; ++column)
+            lines << QStringLiteral("<td>") + plan[seatIndex(column, row)] +
+                         QStringLiteral("</td>");
+        lines << QStringLiteral("</tr>");
+    }
+    lines << QStringLiteral("</table>");
+    return common::ansiLines(lines);
+}
+
+} // namespace quorlen
