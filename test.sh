@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless.
+# Installs what is missing, builds, and runs every test headless: once as
+# built for use, once under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/setup.sh"
 
-cd "$BUILD_DIR"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+SANITIZED_DIR="${SANITIZED_DIR:-$TOP/build-asan}"
+build "$SANITIZED_DIR" -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON
+
+export QT_QPA_PLATFORM=offscreen
+echo "== tests"
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)"
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$SANITIZED_DIR" --output-on-failure -j"$(nproc)"

@@ -46,12 +46,15 @@ install_missing() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }
 
+# build DIR [cmake options...]: configures once, then builds incrementally.
 build() {
-    if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-        cmake -S "$TOP" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    local dir="$1"
+    shift
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$TOP" -B "$dir" "$@" >/dev/null
     fi
-    cmake --build "$BUILD_DIR" -j"$(nproc)" -- --no-print-directory >/dev/null
+    cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >/dev/null
 }
 
 install_missing
-build
+build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
