@@ -1,0 +1,71 @@
+// Arranges a pasted list of a million names, once through the room logic
+// alone and once through the window (the paste into the text box, then a
+// click on "编排"), and prints how long each step took and how much memory
+// the process needed at most by then.
+//   bench_arrange [lines]   (default 1000000)
+
+#include "arrange.h"
+#include "desktop.h"
+#include "pastedlist.h"
+#include "window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <cstdio>
+#include <cstdlib>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
+namespace {
+long peakKb() {
+#ifdef Q_OS_UNIX
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#else
+    return 0;
+#endif
+}
+
+void report(const char* step, QElapsedTimer& timer) {
+    std::printf("%-40s %6lld ms   peak memory %7ld KB\n", step,
+                static_cast<long long>(timer.restart()), peakKb());
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int lines = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    QElapsedTimer timer;
+    timer.start();
+    QString pasted;
+    for (int i = 1; i <= lines; ++i)
+        pasted += QStringLiteral("考生%1\r\n").arg(i);
+    pasted.chop(2);
+    std::printf("%d lines, %lld characters\n", lines, static_cast<long long>(pasted.size()));
+    report("list built", timer);
+
+    const common::PastedList names = common::cutPastedList(pasted, brasset::kNamesUsed);
+    const brasset::RoomPlan plan = brasset::arrangeRooms(
+        names, brasset::personsPerRoom(QStringLiteral("32")), brasset::Direction::Horizontal);
+    report("logic: cut the list and arrange", timer);
+
+    common::QtDesktop desktop;
+    brasset::Form1 window(desktop);
+    window.show();
+    app.processEvents();
+    report("window shown", timer);
+    window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(pasted);
+    report("window: paste into the text box", timer);
+    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    report("window: click on the arrange button", timer);
+    app.processEvents();
+    report("window: repaint", timer);
+    return window.roomPlan() == plan ? 0 : 1;
+}

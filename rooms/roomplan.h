@@ -1,0 +1,41 @@
+#pragma once
+// Brasset's whole state: which of the eight exam rooms are in use and the
+// names on their 6 x 6 seats. The window holds it in its frames and seat
+// buttons; the logic works on this copy of it.
+
+#include <QString>
+#include <array>
+
+namespace brasset {
+
+constexpr int kRooms = 8;
+constexpr int kRoomSide = 6;
+constexpr int kRoomSeats = kRoomSide * kRoomSide;
+// The seat buttons of all rooms, room after room.
+constexpr int kSeats = kRooms * kRoomSeats;
+
+// Seats are numbered column by column inside a room, and rooms follow one
+// another in the button array.
+constexpr int roomSeat(int column, int row) {
+    return kRoomSide * column + row;
+}
+constexpr int buttonIndex(int room, int seat) {
+    return kRoomSeats * room + seat;
+}
+
+struct RoomPlan {
+    // A room is in use exactly when its frame is shown.
+    std::array<bool, kRooms> visible{};
+    // By button index; an empty caption is an empty seat.
+    std::array<QString, kSeats> captions;
+
+    bool operator==(const RoomPlan&) const = default;
+};
+
+// The title of room index r, as the frame and the export show it: "第1考场"
+// for room index 0.
+inline QString roomTitle(int room) {
+    return QStringLiteral("第%1考场").arg(room + 1);
+}
+
+} // namespace brasset

@@ -1,0 +1,193 @@
+#include "window.h"
+
+#include "ansitext.h"
+#include "export.h"
+#include "filenames.h"
+#include "pastedlist.h"
+#include "rotate.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace brasset {
+
+using common::twipsRect;
+
+namespace {
+const QString kExportFilter = QStringLiteral("RTF文件(*.rtf)|*.rtf");
+
+constexpr int kClientWidth = 17865;
+constexpr int kClientHeight = 10065;
+
+// Rooms stand in two columns of four, room 1 top left and room 2 beside it.
+QRect roomFrameGeometry(int room) {
+    return twipsRect(room % 2 == 0 ? 2640 : 10320, 2520 * (room / 2), 7455, 2415);
+}
+
+QPoint seatPosition(int seat) {
+    const int column = seat / kRoomSide;
+    const int row = seat % kRoomSide;
+    return {common::px(240 + 1200 * column), common::px(240 + 360 * row)};
+}
+} // namespace
+
+Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_desktop(desktop) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // The layout was drawn for the Chinese desktop's 9-point Songti; a wider
+    // default font would cut the labels and names short.
+    setFont(common::songtiFont(9));
+    setFixedSize(common::px(kClientWidth), common::px(kClientHeight));
+    createInputColumn();
+    createRooms();
+    resetRooms();
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QLabel* Form1::label(const char* name, const QString& text, const QRect& geometry) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* Form1::commandButton(const char* name, const QString& caption, int left, int top) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(twipsRect(left, top, 1095, 495));
+    return button;
+}
+
+void Form1::createInputColumn() {
+    Label1 = label("Label1", QStringLiteral("每考场人数："), twipsRect(120, 135, 1215, 255));
+    Text2 = new QLineEdit(QStringLiteral("32"), this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setGeometry(twipsRect(1320, 120, 375, 270));
+    Label3 = label("Label3", QStringLiteral("20-36"), twipsRect(1800, 135, 495, 255));
+
+    Option1 = new QRadioButton(QStringLiteral("横排"), this);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option1->setGeometry(twipsRect(120, 615, 855, 255));
+    Option1->setChecked(true);
+    Option2 = new QRadioButton(QStringLiteral("竖排"), this);
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Option2->setGeometry(twipsRect(1320, 615, 855, 255));
+
+    Label2 =
+        label("Label2", QStringLiteral("考生姓名粘贴到这里："), twipsRect(120, 1095, 2175, 255));
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(twipsRect(120, 1455, 2295, 7335));
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Names are pasted, not typed with tabs; the Tab key moves on to the
+    // buttons as in the other boxes.
+    Text1->setTabChangesFocus(true);
+
+    Command1 = commandButton("Command1", QStringLiteral("编排"), 120, 8895);
+    Command3 = commandButton("Command3", QStringLiteral("旋转"), 1320, 8895);
+    Command2 = commandButton("Command2", QStringLiteral("导出"), 120, 9495);
+    Command4 = commandButton("Command4", QStringLiteral("退出"), 1320, 9495);
+    connect(Command1, &QPushButton::clicked, this, &Form1::arrangeRooms);
+    connect(Command3, &QPushButton::clicked, this, &Form1::rotateRooms);
+    connect(Command2, &QPushButton::clicked, this, &Form1::exportRooms);
+    // The only window: closing it ends the program, with nothing to ask.
+    connect(Command4, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Form1::createRooms() {
+    for (int room = 0; room < kRooms; ++room) {
+        auto* frame = new QGroupBox(this);
+        frame->setObjectName(QStringLiteral("Frame1_%1").arg(room));
+        frame->setGeometry(roomFrameGeometry(room));
+        Frame1[room] = frame;
+        for (int seat = 0; seat < kRoomSeats; ++seat) {
+            const int index = buttonIndex(room, seat);
+            auto* button = new common::CaptionButton(frame);
+            button->setObjectName(QStringLiteral("student_%1").arg(index));
+            button->resize(twipsRect(0, 0, 1095, 255).size());
+            // Seats only show names; a click does nothing, so the keyboard
+            // does not stop on them either.
+            button->setFocusPolicy(Qt::NoFocus);
+            student[index] = button;
+        }
+    }
+}
+
+void Form1::resetRooms() {
+    for (int room = 0; room < kRooms; ++room) {
+        Frame1[room]->setTitle(roomTitle(room));
+        Frame1[room]->hide();
+        for (int seat = 0; seat < kRoomSeats; ++seat) {
+            common::CaptionButton* button = student[buttonIndex(room, seat)];
+            button->setCaption(QString());
+            button->move(seatPosition(seat));
+        }
+    }
+}
+
+RoomPlan Form1::roomPlan() const {
+    RoomPlan plan;
+    for (int room = 0; room < kRooms; ++room)
+        plan.visible[room] = !Frame1[room]->isHidden();
+    for (int index = 0; index < kSeats; ++index)
+        plan.captions[index] = student[index]->caption();
+    return plan;
+}
+
+void Form1::setRoomPlan(const RoomPlan& plan) {
+    for (int index = 0; index < kSeats; ++index)
+        student[index]->setCaption(plan.captions[index]);
+    for (int room = 0; room < kRooms; ++room)
+        Frame1[room]->setHidden(!plan.visible[room]);
+}
+
+Direction Form1::direction() const {
+    return Option1->isChecked() ? Direction::Horizontal : Direction::Vertical;
+}
+
+void Form1::arrangeRooms() {
+    // The raw text keeps every character of a name as pasted; the plain
+    // text would turn no-break spaces into blanks.
+    const common::PastedList names =
+        common::cutPastedList(common::textBoxList(Text1->document()->toRawText()), kNamesUsed);
+    const double persons = personsPerRoom(Text2->text());
+    resetRooms();
+    setRoomPlan(brasset::arrangeRooms(names, persons, direction()));
+}
+
+void Form1::rotateRooms() {
+    setRoomPlan(brasset::rotateRooms(roomPlan()));
+}
+
+void Form1::exportRooms() {
+    const QString chosen = cd1.showSave(m_desktop, this, QStringLiteral("保存"), kExportFilter);
+    if (chosen.isEmpty())
+        return;
+    const QString path = common::withRtfExtension(chosen);
+    const QString error = common::writeFileSafely(path, roomExportBytes(roomPlan()));
+    if (!error.isEmpty()) {
+        reportExportError(path, error);
+        return;
+    }
+    if (m_desktop.askYesNo(this, QStringLiteral("保存完成，是否立即打开查看？"),
+                           QStringLiteral("保存完成")))
+        m_desktop.openDocument(path);
+}
+
+void Form1::reportExportError(const QString& path, const QString& error) {
+    const QString text =
+        QStringLiteral("考场表没有导出；同名的旧文件如果存在，保持不变。\n\n文件：%1\n原因：%2")
+            .arg(QFileInfo(path).absoluteFilePath(), error);
+    m_desktop.reportError(this, text, QStringLiteral("导出失败"));
+}
+
+} // namespace brasset

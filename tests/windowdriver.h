@@ -1,0 +1,38 @@
+#pragma once
+// Driving a window in a test: finding its controls by name, clicking them,
+// and making file writes fail the way a full disk does.
+
+#include <QAbstractButton>
+#include <QWidget>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
+    T* widget = window.findChild<T*>(name);
+    if (!widget)
+        qFatal("no widget named %s", qPrintable(name));
+    return widget;
+}
+
+inline void click(QWidget& window, const QString& name) {
+    QTest::mouseClick(child<QAbstractButton>(window, name), Qt::LeftButton);
+}
+
+#ifdef Q_OS_UNIX
+// Runs `action` while no file may grow beyond `bytes`: a write past that
+// fails as on a disk that has filled up.
+template <typename Action> void withFileSizeLimit(rlim_t bytes, Action action) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+    action();
+    setrlimit(RLIMIT_FSIZE, &saved);
+}
+#endif
