@@ -1,10 +1,12 @@
 #include "desktop.h"
+#include "widgets.h"
 #include "window.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    common::installChineseTranslations(&app);
     common::QtDesktop desktop;
     brasset::Form1 window(desktop);
     window.show();
