@@ -7,6 +7,8 @@
 #include <limits>
 #include <vector>
 
+class QTextDocument;
+
 namespace common {
 
 struct PastedList {
@@ -26,5 +28,10 @@ PastedList cutPastedList(QStringView text, qsizetype keep = std::numeric_limits<
 // A text box hands its lines over joined by LF, whatever line ends were
 // pasted into it; this gives them back as the CR LF list they came from.
 QString textBoxList(const QString& plainText);
+
+// The same for the first `keep` lines of a text box's document, read without
+// copying out the rest of a list that may run to millions of lines: cut with
+// the same `keep`, it gives the entries the whole text would.
+QString textBoxList(const QTextDocument& box, qsizetype keep);
 
 } // namespace common

@@ -4,15 +4,19 @@
 #include "ansitext.h"
 #include "export.h"
 #include "filenames.h"
+#include "pastedlist.h"
 #include "planfile.h"
 #include "product.h"
+#include "transform.h"
 
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -52,12 +56,36 @@ QLineEdit* podiumBox(QWidget* parent, const char* name, const QRect& geometry) {
     box->setPalette(palette);
     return box;
 }
+
+QPushButton* panelButton(QWidget* panel, const char* name, const QString& caption, int top) {
+    auto* button = new QPushButton(caption, panel);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(twipsRect(5040, top, 1455, 375));
+    return button;
+}
+
+// The instructions were laid out for a small Windows font; with a larger
+// desktop font their last lines would be cut off, so the font shrinks until
+// the whole text fits the label.
+void shrinkToFit(QLabel* label) {
+    QFont font = label->font();
+    const auto fits = [&] {
+        const int flags = int(label->alignment()) | Qt::TextWordWrap;
+        return QFontMetrics(font).boundingRect(label->rect(), flags, label->text()).height() <=
+               label->height();
+    };
+    while (!fits() && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+}
 } // namespace
 
 Form1::Form1(common::Desktop& desktop, QWidget* parent) : QMainWindow(parent), m_desktop(desktop) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kWindowCaption);
     createControls();
+    createExamPanel();
+    connectPlanMoves();
     createStatusBar();
     load();
     if (const QScreen* screen = this->screen())
@@ -124,6 +152,37 @@ void Form1::createControls() {
     Label1->setGeometry(twipsRect(120, 4560, 4695, 1095));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
+}
+
+void Form1::createExamPanel() {
+    Text3 = new QPlainTextEdit(Frame1);
+    Text3->setObjectName(QStringLiteral("Text3"));
+    Text3->setGeometry(twipsRect(120, 240, 4695, 4215));
+    Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    for (size_t i = 0; i < m_patternButtons.size(); ++i) {
+        const PatternButton& entry = patternButtons()[i];
+        QPushButton* button = panelButton(Frame1, entry.name, entry.caption, entry.top);
+        const SeatingPattern pattern = entry.pattern;
+        connect(button, &QPushButton::clicked, this, [this, pattern] { arrange(pattern); });
+        m_patternButtons[i] = button;
+    }
+    Command11 = panelButton(Frame1, "Command11", QStringLiteral("返回"), 5040);
+    connect(Command11, &QPushButton::clicked, this, &Form1::hideExamPanel);
+    // Escape leaves the panel as "返回" does; the shortcut belongs to the
+    // panel, so it only answers while the panel is shown.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), Frame1);
+    connect(escape, &QShortcut::activated, Command11, &QPushButton::click);
+    connect(Command9, &QPushButton::clicked, this, &Form1::showExamPanel);
+}
+
+void Form1::connectPlanMoves() {
+    connect(Command5, &QPushButton::clicked, this, &Form1::rotate);
+    connect(Command19, &QPushButton::clicked, this, &Form1::flipUpDown);
+    connect(Command20, &QPushButton::clicked, this, &Form1::flipLeftRight);
+    connect(Command7, &QPushButton::clicked, this, &Form1::shiftLeft);
+    connect(Command8, &QPushButton::clicked, this, &Form1::shiftRight);
+    connect(Command22, &QPushButton::clicked, this, &Form1::shiftUp);
+    connect(Command21, &QPushButton::clicked, this, &Form1::shiftDown);
 }
 
 void Form1::createStatusBar() {
@@ -232,6 +291,69 @@ void Form1::swapSeat(int seat) {
 void Form1::togglePodium() {
     Text1->setVisible(Text1->isHidden());
     Text2->setVisible(Text1->isHidden());
+}
+
+void Form1::movePlan(SeatPlan (*move)(const SeatPlan&)) {
+    m_snapshot = seatPlan();
+    setSeatPlan(move(m_snapshot));
+}
+
+void Form1::rotate() {
+    movePlan(quorlen::rotate);
+    // A half turn of the room puts the podium at the other end.
+    togglePodium();
+}
+
+void Form1::flipUpDown() {
+    movePlan(quorlen::flipUpDown);
+}
+
+void Form1::flipLeftRight() {
+    movePlan(quorlen::flipLeftRight);
+}
+
+void Form1::shiftLeft() {
+    movePlan(quorlen::shiftLeft);
+}
+
+void Form1::shiftRight() {
+    movePlan(quorlen::shiftRight);
+}
+
+void Form1::shiftUp() {
+    movePlan(quorlen::shiftUp);
+}
+
+void Form1::shiftDown() {
+    movePlan(quorlen::shiftDown);
+}
+
+void Form1::showExamPanel() {
+    shrinkToFit(Label1);
+    Frame1->show();
+    // The panel lies over the seats, the podium and the command buttons.
+    Frame1->raise();
+    // Ready for the paste.
+    Text3->setFocus();
+}
+
+void Form1::hideExamPanel() {
+    Frame1->hide();
+    // Back where the user came from, rather than on a seat that happened to
+    // be next in the tab order.
+    Command9->setFocus();
+}
+
+void Form1::arrange(const SeatingPattern& pattern) {
+    // The box holds one entry per line; only the lines that can be seated
+    // are read out, however long the pasted list.
+    const common::PastedList list =
+        common::cutPastedList(common::textBoxList(*Text3->document(), kSeats), kSeats);
+    setSeatPlan(filledPlan(pattern.family, pattern.rows, list.entries));
+    if (pattern.direction == SnakeDirection::Reverse)
+        rotate();
+    hideExamPanel();
+    Text3->clear();
 }
 
 void Form1::savePlan() {

@@ -5,6 +5,7 @@
 // hands them to the plan logic and writes the result back.
 
 #include "desktop.h"
+#include "patterns.h"
 #include "seatplan.h"
 #include "widgets.h"
 
@@ -15,6 +16,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace quorlen {
 
@@ -40,6 +42,24 @@ public:
     void panelDoubleClicked(int panel);
     void showAbout();
 
+    // Whole-plan moves, each the handler of its button. The pending
+    // selection keeps its seat index, so the next click swaps with whatever
+    // caption has moved onto that seat. Rotate also moves the podium.
+    void rotate();
+    void flipUpDown();
+    void flipLeftRight();
+    void shiftLeft();
+    void shiftRight();
+    void shiftUp();
+    void shiftDown();
+
+    // The exam panel: shown over the classroom by "Brasset", hidden by
+    // "返回" with the pasted list kept, or by a pattern, which replaces the
+    // whole plan with the list laid out in its order and empties the list.
+    void showExamPanel();
+    void hideExamPanel();
+    void arrange(const SeatingPattern& pattern);
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,6 +71,9 @@ private:
     void load();
     void startupLoad();
     void reportFileError(const QString& what, const QString& fileName, const QString& error);
+    void createExamPanel();
+    void connectPlanMoves();
+    void movePlan(SeatPlan (*move)(const SeatPlan&));
 
     common::Desktop& m_desktop;
     common::CommonDialog Cd1;
@@ -73,12 +96,20 @@ private:
     QFrame* Line1 = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
+    QPlainTextEdit* Text3 = nullptr;
+    // Command14, Command13, Command15, Command16, Command10, Command12,
+    // Command18 and Command17, in the order of patternButtons().
+    std::array<QPushButton*, 8> m_patternButtons{};
+    QPushButton* Command11 = nullptr;
     std::array<QLabel*, 3> StatusBar1{};
 
     // The pending first click of a two-click swap.
     bool m_pending = false;
     int m_selected = 0;
     QString m_fileName;
+    // The seat snapshot, (column, row) in seat-index order: every whole-plan
+    // move reads all 35 captions into it before writing any back.
+    SeatPlan m_snapshot;
     // Set when "default.txt" could not be read at start; told once the
     // window is on screen.
     QString m_startupError;

@@ -2,8 +2,10 @@
 // File helpers shared by the tests.
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 inline QByteArray fileBytes(const QString& path) {
     QFile file(path);
@@ -14,3 +16,19 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
+
+// An empty folder that is the current one for as long as this lives, so a
+// window starts without a saved plan and writes nowhere else.
+class TemporaryCurrentDir {
+public:
+    TemporaryCurrentDir() { QDir::setCurrent(m_dir.path()); }
+    ~TemporaryCurrentDir() { QDir::setCurrent(m_old); }
+    TemporaryCurrentDir(const TemporaryCurrentDir&) = delete;
+    TemporaryCurrentDir& operator=(const TemporaryCurrentDir&) = delete;
+
+    bool isCurrent() const { return m_dir.isValid() && QDir::current() == QDir(m_dir.path()); }
+
+private:
+    QString m_old = QDir::currentPath();
+    QTemporaryDir m_dir;
+};

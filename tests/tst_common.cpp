@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QtTest>
 
 class TestCommon : public QObject {
@@ -20,6 +22,8 @@ private slots:
     void cutPastedList();
     void cutPastedListKeepsOnlyWhatIsAsked();
     void textBoxLinesBecomeCrLf();
+    void textBoxFirstLines_data();
+    void textBoxFirstLines();
     void rtfExtension_data();
     void rtfExtension();
     void fileFilters();
@@ -102,6 +106,34 @@ void TestCommon::textBoxLinesBecomeCrLf() {
     QCOMPARE(common::textBoxList(QStringLiteral("a\nb\n")), QStringLiteral("a\r\nb\r\n"));
     QCOMPARE(common::textBoxList(QStringLiteral("a\u2029b")), QStringLiteral("a\r\nb"));
     QCOMPARE(common::textBoxList(QString()), QString());
+}
+
+void TestCommon::textBoxFirstLines_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<int>("keep");
+    QTest::newRow("empty box") << QString() << 3;
+    QTest::newRow("fewer lines than kept") << QStringLiteral("a\r\nb") << 3;
+    QTest::newRow("as many as kept") << QStringLiteral("a\r\nb\r\nc") << 3;
+    QTest::newRow("as many as kept and a break") << QStringLiteral("a\r\nb\r\nc\r\n") << 3;
+    QTest::newRow("more than kept") << QStringLiteral("a\r\n\r\nc\r\nd\r\ne") << 3;
+    QTest::newRow("empty lines beyond") << QStringLiteral("a\r\nb\r\n\r\n\r\n") << 2;
+    QTest::newRow("keep none") << QStringLiteral("a\r\nb") << 0;
+    QTest::newRow("lone CR, LF, blanks and no-break spaces")
+        << QStringLiteral(" a\rb\u00a0\nc\t\r\nd\u2028e\r\nf") << 4;
+}
+
+// Reading only the first lines of a box cuts into the same entries as
+// reading all of it.
+void TestCommon::textBoxFirstLines() {
+    QFETCH(QString, pasted);
+    QFETCH(int, keep);
+    QTextDocument box;
+    QTextCursor(&box).insertText(pasted);
+    const common::PastedList all =
+        common::cutPastedList(common::textBoxList(box.toPlainText()), keep);
+    const common::PastedList first = common::cutPastedList(common::textBoxList(box, keep), keep);
+    QCOMPARE(first.entries, all.entries);
+    QVERIFY(first.entries.size() <= size_t(keep));
 }
 
 void TestCommon::rtfExtension_data() {

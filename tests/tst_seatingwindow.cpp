@@ -8,6 +8,7 @@
 #include "testfiles.h"
 #include "widgets.h"
 #include "window.h"
+#include "windowdriver.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -25,25 +26,6 @@
 using namespace quorlen;
 
 namespace {
-template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
-    T* widget = window.findChild<T*>(name);
-    if (!widget)
-        qFatal("no widget named %s", qPrintable(name));
-    return widget;
-}
-
-void click(QWidget& window, const QString& name) {
-    QTest::mouseClick(child<QPushButton>(window, name), Qt::LeftButton);
-}
-
-void clickSeat(QWidget& window, int seat) {
-    click(window, QStringLiteral("Command1_%1").arg(seat));
-}
-
-QString shownCaption(QWidget& window, int seat) {
-    return child<common::CaptionButton>(window, QStringLiteral("Command1_%1").arg(seat))->caption();
-}
-
 QByteArray planWith(const QStringList& lines) {
     return common::ansiLines(lines);
 }

@@ -2,6 +2,8 @@
 // Driving a window in a test: finding its controls by name, clicking them,
 // and making file writes fail the way a full disk does.
 
+#include "widgets.h"
+
 #include <QAbstractButton>
 #include <QWidget>
 #include <QtTest>
@@ -20,6 +22,15 @@ template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
 
 inline void click(QWidget& window, const QString& name) {
     QTest::mouseClick(child<QAbstractButton>(window, name), Qt::LeftButton);
+}
+
+// Quorlen's seats, by seat index.
+inline void clickSeat(QWidget& window, int seat) {
+    click(window, QStringLiteral("Command1_%1").arg(seat));
+}
+
+inline QString shownCaption(QWidget& window, int seat) {
+    return child<common::CaptionButton>(window, QStringLiteral("Command1_%1").arg(seat))->caption();
 }
 
 #ifdef Q_OS_UNIX

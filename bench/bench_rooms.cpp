@@ -2,7 +2,7 @@
 // alone and once through the window (the paste into the text box, then a
 // click on "编排"), and prints how long each step took and how much memory
 // the process needed at most by then.
-//   bench_arrange [lines]   (default 1000000)
+//   bench_rooms [lines]   (default 1000000)
 
 #include "arrange.h"
 #include "desktop.h"
