@@ -20,6 +20,7 @@ PACKAGES=(
     "xvfb:a private X server for the end-to-end tests"
     "xauth:xvfb-run, the README's way to show a window without a desktop, needs it"
     "xdotool:clicks and types into the real programs in the end-to-end tests"
+    "desktop-file-utils:checks the installed menu entries as desktops read them"
 )
 
 missing_packages() {
