@@ -102,7 +102,12 @@ bool quorlen(Shooter& shooter, double scale) {
     shooter.save(program, window, QStringLiteral("quorlen-exam-panel.png"));
     changes(program, window, [&] { program.click(window, kPanelBack); });
 
-    program.doubleClick(window, kDesignerPanel);
+    // The about window opens on a double-click on the designer's panel.
+    screen().xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
+                      QString::number(window), QStringLiteral("--sync"),
+                      QString::number(kDesignerPanel.x()), QString::number(kDesignerPanel.y()),
+                      QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+                      QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
     quint64 about = 0;
     pollUntil([&] {
         for (quint64 shown : program.windows())

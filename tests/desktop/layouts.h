@@ -30,7 +30,6 @@ inline const QPoint kExamPanel = commandButton(5640, 4800);
 // "横S正排(7*5)" and "返回", inside the exam panel, which stands at (120, 120).
 inline const QPoint kRowSnakeForward7 = centreOf(120 + 5040, 120 + 3040, 1455, 375);
 inline const QPoint kPanelBack = centreOf(120 + 5040, 120 + 5040, 1455, 375);
-inline const QPoint kPanelList = centreOf(120 + 120, 120 + 240, 4695, 4215);
 // The third status-bar panel, at the right end of the bar along the bottom.
 inline const QPoint kDesignerPanel = centreOf(6880 - 1701, 6360 - 375, 1701, 375);
 

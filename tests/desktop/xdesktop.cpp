@@ -223,24 +223,6 @@ QString Program::windowTitle(quint64 window) {
     return m_screen.xdotool({QStringLiteral("getwindowname"), QString::number(window)});
 }
 
-QRect Program::geometry(quint64 window) {
-    const QString shell = m_screen.xdotool(
-        {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(window)});
-    QRect rect;
-    for (const QString& line : shell.split(QLatin1Char('\n'))) {
-        const int value = line.section(QLatin1Char('='), 1).toInt();
-        if (line.startsWith(QLatin1String("X=")))
-            rect.moveLeft(value);
-        else if (line.startsWith(QLatin1String("Y=")))
-            rect.moveTop(value);
-        else if (line.startsWith(QLatin1String("WIDTH=")))
-            rect.setWidth(value);
-        else if (line.startsWith(QLatin1String("HEIGHT=")))
-            rect.setHeight(value);
-    }
-    return rect;
-}
-
 quint64 Program::waitForWindow(const QString& title, int ms) {
     quint64 found = 0;
     pollUntil(
@@ -278,18 +260,6 @@ bool Program::click(quint64 window, QPoint point) {
     m_screen.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
                       QString::number(window), QStringLiteral("--sync"), QString::number(at.x()),
                       QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")},
-                     &ok);
-    return ok;
-}
-
-bool Program::doubleClick(quint64 window, QPoint point) {
-    const QPoint at = devicePoint(point);
-    bool ok = false;
-    m_screen.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
-                      QString::number(window), QStringLiteral("--sync"), QString::number(at.x()),
-                      QString::number(at.y()), QStringLiteral("click"), QStringLiteral("--repeat"),
-                      QStringLiteral("2"), QStringLiteral("--delay"), QStringLiteral("80"),
-                      QStringLiteral("1")},
                      &ok);
     return ok;
 }

@@ -85,7 +85,6 @@ public:
     // The program's visible windows, by id.
     QList<quint64> windows();
     QString windowTitle(quint64 window);
-    QRect geometry(quint64 window);
 
     // Waits for the program to end by itself; true with its exit code when
     // it ended normally within the time.
@@ -94,7 +93,6 @@ public:
     // Input, at points in device-independent pixels relative to the window,
     // scaled like the program is.
     bool click(quint64 window, QPoint point);
-    bool doubleClick(quint64 window, QPoint point);
     // Keys and text go to the window given, as if it had been clicked into.
     bool typeLines(quint64 window, const QStringList& lines);
     bool keys(quint64 window, const QStringList& keys);
