@@ -15,6 +15,13 @@ PACKAGES=(
     "libgl-dev:OpenGL headers that Qt's CMake files ask for"
     "fonts-wqy-zenhei:a Chinese font, so the captions render instead of boxes"
     "qt6-translations-l10n:Qt's own dialogs and buttons in Chinese"
+
+    # The programs on a real X server: end-to-end tests, screenshots, start-up benchmark.
+    "xvfb:a private X server for the end-to-end tests"
+    "xauth:xvfb-run, the README's way to show a window without a desktop, needs it"
+    "xdotool:clicks and types into the real programs in the end-to-end tests"
+    "desktop-file-utils:checks the installed menu entries as desktops read them"
+    "libxcb1-dev:the start-up benchmark watches the X server map each window"
 )
 
 missing_packages() {

@@ -199,15 +199,17 @@ void Form1::createStatusBar() {
     }
     // Panel 1 takes whatever room the narrowed window leaves, so that all
     // three, and the double-click target in panel 3, stay in view.
-    StatusBar1[0]->setMinimumWidth(px(1440));
-    StatusBar1[1]->setFixedWidth(px(1200));
-    StatusBar1[2]->setFixedWidth(px(1701));
-    bar->addWidget(StatusBar1[0], 1);
-    bar->addPermanentWidget(StatusBar1[1]);
-    bar->addPermanentWidget(StatusBar1[2]);
     const QString designer = QStringLiteral("设计：") + kAuthor;
     StatusBar1[2]->setText(designer);
     StatusBar1[2]->setToolTip(designer);
+    StatusBar1[0]->setMinimumWidth(px(1440));
+    StatusBar1[1]->setFixedWidth(px(1200));
+    // Panel 3 keeps its designed width unless the designer's name needs more
+    // in the desktop's font; panel 1 gives up the room.
+    StatusBar1[2]->setFixedWidth(qMax(px(1701), StatusBar1[2]->sizeHint().width()));
+    bar->addWidget(StatusBar1[0], 1);
+    bar->addPermanentWidget(StatusBar1[1]);
+    bar->addPermanentWidget(StatusBar1[2]);
 }
 
 void Form1::load() {

@@ -97,11 +97,14 @@ void TestSeatingWindow::startupState() {
     QVERIFY(panel1->text().startsWith(QStringLiteral("Tavrin http")));
     QCOMPARE(panel2->text(), QStringLiteral("版本:1.2.1"));
     QVERIFY(panel3->text().startsWith(QStringLiteral("设计：")));
-    // All three panels lie inside the narrowed window, panel 3 last.
+    // All three panels lie inside the narrowed window, panel 3 last, and
+    // each shows its whole text.
     for (QLabel* panel : {panel1, panel2, panel3}) {
         QVERIFY(panel->isVisible());
         const QRect r(panel->mapTo(&window, QPoint(0, 0)), panel->size());
         QVERIFY2(window.rect().contains(r), qPrintable(panel->objectName()));
+        QVERIFY2(panel->width() >= panel->minimumSizeHint().width(),
+                 qPrintable(panel->objectName()));
     }
     QVERIFY(panel3->mapTo(&window, QPoint(0, 0)).x() > panel2->mapTo(&window, QPoint(0, 0)).x());
     // Seats stand column by column: seat 7 heads the second column.
