@@ -15,6 +15,9 @@ PACKAGES=(
     "libgl-dev:OpenGL headers that Qt's CMake files ask for"
     "fonts-wqy-zenhei:a Chinese font, so the captions render instead of boxes"
     "qt6-translations-l10n:Qt's own dialogs and buttons in Chinese"
+    # Hardening: fuzzing and static analysis.
+    "clang:compiles the fuzz targets (libFuzzer is clang's)"
+    "libclang-rt-14-dev:clang's libFuzzer and sanitizer runtimes"
 )
 
 missing_packages() {
@@ -57,4 +60,6 @@ build() {
 }
 
 install_missing
-build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Scripts that need the packages but build elsewhere (scripts/fuzz.sh) set
+# TAVRIN_NO_BUILD before sourcing this.
+[ -n "${TAVRIN_NO_BUILD:-}" ] || build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -13,11 +13,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 using namespace quorlen;
 
 namespace {
@@ -74,8 +69,6 @@ private slots:
     void namesGetTheExtension_data();
     void namesGetTheExtension();
     void openedPlanExportsBesideIt();
-    void failuresKeepTheOldFile_data();
-    void failuresKeepTheOldFile();
     void secondExportReplacesTheFirst();
     void podiumSideDoesNotMatter();
 
@@ -271,69 +264,6 @@ void TestExport::openedPlanExportsBesideIt() {
     QCOMPARE(documentLines(fileBytes(QStringLiteral("plan.txt.rtf")))[2],
              QByteArray("<td>\xCD\xF5\xCE\xE5</td>"));
     QCOMPARE(fileBytes(QStringLiteral("plan.txt")), common::ansiLines({QStringLiteral("王五")}));
-}
-
-void TestExport::failuresKeepTheOldFile_data() {
-    QTest::addColumn<QString>("failure");
-    QTest::newRow("folder missing") << "missing";
-    QTest::newRow("read-only file") << "read-only";
-    QTest::newRow("a folder of that name") << "folder";
-#ifdef Q_OS_UNIX
-    QTest::newRow("disk full") << "full";
-#endif
-}
-
-void TestExport::failuresKeepTheOldFile() {
-    QFETCH(QString, failure);
-    const QByteArray old = "older document\r\n";
-    QVERIFY(writeBytes(QStringLiteral("plan.rtf"), old));
-    QString chosen = here(QStringLiteral("plan.rtf"));
-    if (failure == QStringLiteral("missing"))
-        chosen = here(QStringLiteral("missing/plan"));
-    else if (failure == QStringLiteral("read-only"))
-        QVERIFY(QFile::setPermissions(chosen, QFile::ReadOwner | QFile::ReadUser));
-    else if (failure == QStringLiteral("folder"))
-        QVERIFY(QDir().mkdir(chosen = here(QStringLiteral("folder.rtf"))));
-
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    window.show();
-    SeatPlan big;
-    big.fill(QString(2000, QChar(u'满')));
-    window.setSeatPlan(big);
-    desktop.fileNames.enqueue(chosen);
-    desktop.answers.enqueue(true);
-#ifdef Q_OS_UNIX
-    // A full disk, as a file-size limit on this process.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    if (failure == QStringLiteral("full")) {
-        rlimit small = saved;
-        small.rlim_cur = 4096;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    clickExport(window);
-    setrlimit(RLIMIT_FSIZE, &saved);
-#else
-    clickExport(window);
-#endif
-
-    // The reason is told, nothing is asked or opened, the old file is whole
-    // and no piece of the new one is left behind.
-    QCOMPARE(desktop.kinds(), (QStringList{QStringLiteral("save"), QStringLiteral("error")}));
-    QVERIFY2(desktop.shown[1].text.contains(QStringLiteral("原因：")),
-             qPrintable(desktop.shown[1].text));
-    QVERIFY(desktop.openedDocuments.isEmpty());
-    QCOMPARE(fileBytes(QStringLiteral("plan.rtf")), old);
-    QCOMPARE(QDir().entryList(QDir::Files), QStringList{QStringLiteral("plan.rtf")});
-
-    // The window goes on and the next export, to a good name, works.
-    desktop.shown.clear();
-    desktop.fileNames.enqueue(here(QStringLiteral("other")));
-    clickExport(window);
-    QCOMPARE(desktop.kinds(), (QStringList{QStringLiteral("save"), QStringLiteral("ask")}));
-    QCOMPARE(fileBytes(QStringLiteral("other.rtf")), tableDocument(big));
 }
 
 void TestExport::secondExportReplacesTheFirst() {

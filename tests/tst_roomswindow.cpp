@@ -66,7 +66,6 @@ private slots:
     void millionLinePaste();
     void exportYesNoAndTheSameNameTwice();
     void exportCancelAndNoRooms();
-    void exportFailuresKeepTheOldFile();
     void exitButtonClosesTheWindow();
 
 private:
@@ -317,51 +316,6 @@ void TestRoomsWindow::exportCancelAndNoRooms() {
     QCOMPARE(desktop.kinds(), (QStringList{"save", "save", "ask"}));
     QCOMPARE(fileBytes(path(QStringLiteral("empty.RTF"))), QByteArray());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"empty.RTF"});
-}
-
-void TestRoomsWindow::exportFailuresKeepTheOldFile() {
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    window.show();
-    arrange(window, numberedNames(40));
-
-    // A folder of that name, and a folder that does not exist: the reason
-    // is told, nothing is asked.
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.rtf")));
-    for (const QString& name : {QStringLiteral("folder"), QStringLiteral("missing/rooms")}) {
-        desktop.shown.clear();
-        desktop.fileNames.enqueue(path(name));
-        click(window, QStringLiteral("Command2"));
-        QCOMPARE(desktop.kinds(), (QStringList{"save", "error"}));
-        QVERIFY(desktop.shown[1].text.contains(path(name) + ".rtf"));
-        QCOMPARE(desktop.shown[1].title, QStringLiteral("导出失败"));
-    }
-    QVERIFY(QFileInfo(path(QStringLiteral("folder.rtf"))).isDir());
-
-#ifdef Q_OS_UNIX
-    // A disk that fills up, as a file-size limit: the older export stays
-    // whole and no half-written file is left.
-    const QByteArray old = roomExportBytes(window.roomPlan());
-    QVERIFY(writeBytes(path(QStringLiteral("old.rtf")), old));
-    RoomPlan big;
-    big.visible.fill(true);
-    big.captions.fill(QString(100, QChar(u'满')));
-    window.setRoomPlan(big);
-    desktop.shown.clear();
-    desktop.fileNames.enqueue(path(QStringLiteral("old.rtf")));
-    withFileSizeLimit(4096, [&] { click(window, QStringLiteral("Command2")); });
-    QCOMPARE(desktop.kinds(), (QStringList{"save", "error"}));
-    QCOMPARE(fileBytes(path(QStringLiteral("old.rtf"))), old);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"old.rtf"});
-
-    // The window goes on: the same export now succeeds.
-    QCOMPARE(window.roomPlan(), big);
-    desktop.fileNames.enqueue(path(QStringLiteral("old.rtf")));
-    click(window, QStringLiteral("Command2"));
-    QCOMPARE(desktop.kinds().last(), QStringLiteral("ask"));
-    QCOMPARE(fileBytes(path(QStringLiteral("old.rtf"))), roomExportBytes(big));
-#endif
-    QVERIFY(desktop.openedDocuments.isEmpty());
 }
 
 void TestRoomsWindow::exitButtonClosesTheWindow() {

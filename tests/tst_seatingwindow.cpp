@@ -18,11 +18,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 using namespace quorlen;
 
 namespace {
@@ -50,7 +45,6 @@ private slots:
     void swapCases();
     void podiumToggle();
     void saveWritesDefaultTxt();
-    void saveFailuresKeepTheOldFile();
     void openReplacesSeatsButNotThePodium();
     void openCancelAndFailures();
     void longCaptionSurvivesSaveAndLoad();
@@ -220,44 +214,6 @@ void TestSeatingWindow::saveWritesDefaultTxt() {
     click(window, QStringLiteral("Command3"));
     QCOMPARE(fileBytes(QStringLiteral("default.txt")), planWith(namedLines(35) << "back"));
     QCOMPARE(fileBytes(QStringLiteral("other.txt")), planWith(namedLines(35)));
-}
-
-void TestSeatingWindow::saveFailuresKeepTheOldFile() {
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    window.show();
-
-    // "default.txt" is a folder.
-    QVERIFY(QDir().mkdir(QStringLiteral("default.txt")));
-    click(window, QStringLiteral("Command3"));
-    QCOMPARE(desktop.kinds(), QStringList{QStringLiteral("error")});
-    QVERIFY(QFileInfo(QStringLiteral("default.txt")).isDir());
-    QVERIFY(QDir().rmdir(QStringLiteral("default.txt")));
-
-#ifdef Q_OS_UNIX
-    // A full disk, as a file-size limit: the old plan stays whole.
-    const QByteArray old = planWith(namedLines(35));
-    QVERIFY(writeBytes(QStringLiteral("default.txt"), old));
-    SeatPlan big;
-    big.fill(QString(2000, QChar(u'满')));
-    window.setSeatPlan(big);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    click(window, QStringLiteral("Command3"));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    QCOMPARE(desktop.kinds(), (QStringList{QStringLiteral("error"), QStringLiteral("error")}));
-    QCOMPARE(fileBytes(QStringLiteral("default.txt")), old);
-    QCOMPARE(QDir().entryList(QDir::Files), QStringList{QStringLiteral("default.txt")});
-    // The window goes on: the plan is still on screen and can be saved.
-    QCOMPARE(window.seatPlan(), big);
-    click(window, QStringLiteral("Command3"));
-    QCOMPARE(desktop.kinds().last(), QStringLiteral("inform"));
-    QCOMPARE(fileBytes(QStringLiteral("default.txt")), planFileBytes(big, false));
-#endif
 }
 
 void TestSeatingWindow::openReplacesSeatsButNotThePodium() {
