@@ -3,8 +3,6 @@
 
 #include "about.h"
 #include "product.h"
-#include "scripteddesktop.h"
-#include "testfiles.h"
 #include "window.h"
 #include "windowdriver.h"
 
@@ -61,15 +59,11 @@ ModalWatch doubleClickPanel(Form1& window, int panel) {
 }
 } // namespace
 
-// The about window over a main window, both shown; the main window starts in
-// an empty folder, so no saved plan from wherever the tests run is loaded.
-struct AboutOverMain {
-    TemporaryCurrentDir folder;
-    ScriptedDesktop desktop;
-    Form1 owner{desktop};
-    frmSplash* about = new frmSplash(desktop, &owner);
+// The about window over the main window, both shown.
+struct AboutOverMain : Shown<Form1> {
+    Form1& owner = window;
+    frmSplash* about = new frmSplash(desktop, &window);
     AboutOverMain() {
-        owner.show();
         about->show();
         if (!QTest::qWaitForWindowExposed(about))
             qFatal("the about window is not shown");
