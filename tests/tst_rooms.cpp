@@ -31,8 +31,7 @@ private slots:
     void roomsFilled_data();
     void roomsFilled();
     void rotationTurnsOnlyRoomsInUse();
-    void exportOfTwoRooms();
-    void exportSkipsHiddenRoomsAndKeepsNamesLiteral();
+    void exportBytes();
 };
 
 void TestRooms::personsPerRoom_data() {
@@ -43,8 +42,7 @@ void TestRooms::personsPerRoom_data() {
     QTest::newRow("above the range") << u"37"_s << 37.0 << 30.0;
     QTest::newRow("empty") << QString() << 0.0 << 30.0;
     QTest::newRow("no number") << u"abc"_s << 0.0 << 30.0;
-    QTest::newRow("leading blank") << u" 25"_s << 25.0 << 25.0;
-    QTest::newRow("leading tab, text after") << u"\t24人"_s << 24.0 << 24.0;
+    QTest::newRow("leading blank and tab, text after") << u" \t24人"_s << 24.0 << 24.0;
     QTest::newRow("lowest") << u"20"_s << 20.0 << 20.0;
     QTest::newRow("highest") << u"36"_s << 36.0 << 36.0;
     QTest::newRow("fraction") << u"20.5"_s << 20.5 << 20.5;
@@ -58,7 +56,6 @@ void TestRooms::personsPerRoom_data() {
     QTest::newRow("hexadecimal") << u"0x20"_s << 0.0 << 30.0;
     QTest::newRow("negative") << u"-25"_s << -25.0 << 30.0;
     QTest::newRow("full-width digits") << u"２５"_s << 0.0 << 30.0;
-    QTest::newRow("only a dot") << u"."_s << 0.0 << 30.0;
     const QString nines(400, u'9');
     QTest::newRow("400 nines") << nines << qInf() << 30.0;
     QTest::newRow("minus 400 nines") << u"-"_s + nines << qInf() << 30.0;
@@ -139,9 +136,11 @@ void TestRooms::rotationTurnsOnlyRoomsInUse() {
     QCOMPARE(rotateRooms(RoomPlan{}), RoomPlan{});
 }
 
-void TestRooms::exportOfTwoRooms() {
-    const RoomPlan plan = arranged(numberedNames(40), u"32"_s);
-    const QByteArray bytes = roomExportBytes(plan);
+// Only the rooms in use, each as a table, the names in GBK exactly as they
+// are, CR LF after every line.
+void TestRooms::exportBytes() {
+    RoomPlan plan = arranged(numberedNames(40), u"32"_s);
+    QByteArray bytes = roomExportBytes(plan);
     QVERIFY(bytes.startsWith("\xB5\xDA"
                              "1"));
     QCOMPARE(bytes.count("\r\n"), 100);
@@ -155,12 +154,9 @@ void TestRooms::exportOfTwoRooms() {
     QCOMPARE(text.mid(41, 9).join(' '), u"<tr> <td>N6</td> <td>N5</td> <td>N4</td> <td>N3</td> "
                                         u"<td>N2</td> <td>N1</td> </tr> </table><br><br>"_s);
     QVERIFY(text[50].startsWith(u"第2考场<br><table  align"_s));
-}
 
-void TestRooms::exportSkipsHiddenRoomsAndKeepsNamesLiteral() {
     QCOMPARE(roomExportBytes(RoomPlan{}), QByteArray());
-
-    RoomPlan plan;
+    plan = RoomPlan{};
     plan.captions.fill(u"隐藏"_s);
     plan.visible[2] = true;
     for (int seat = 0; seat < kRoomSeats; ++seat)
@@ -168,7 +164,7 @@ void TestRooms::exportSkipsHiddenRoomsAndKeepsNamesLiteral() {
     plan.captions[buttonIndex(2, 0)] = u"<i>A&B\tC"_s;
     plan.captions[buttonIndex(2, 6)] = u"😀한"_s;
     plan.captions[buttonIndex(2, 35)] = QString();
-    const QByteArray bytes = roomExportBytes(plan);
+    bytes = roomExportBytes(plan);
     QVERIFY(bytes.startsWith("\xB5\xDA"
                              "3"));
     QVERIFY(!bytes.contains(common::toAnsi(u"隐藏")));
