@@ -1,9 +1,10 @@
 // Quorlen's whole-plan buttons and exam panel, driven through the real window:
 // lists put into the panel's box as a paste puts them, real clicks on the
-// pattern buttons, and the seats, podium and selection afterwards.
+// buttons, and the seats, podium and selection afterwards; and the fill
+// orders the patterns are generated from.
 
 #include "fillorders.h"
-#include "transform.h"
+#include "patterns.h"
 #include "window.h"
 #include "windowdriver.h"
 
@@ -18,7 +19,7 @@ using namespace quorlen;
 using namespace Qt::StringLiterals;
 
 namespace {
-using PlanMove = SeatPlan (*)(const SeatPlan&);
+using SourceSeat = int (*)(int);
 
 QPlainTextEdit* listBox(QWidget& window) {
     return child<QPlainTextEdit>(window, u"Text3"_s);
@@ -36,10 +37,13 @@ QString numberedList(int count) {
     return lines.join(u"\r\n"_s);
 }
 
-SeatPlan numberedPlan() {
+// Captions as pasted lists bring them: numbered, but with empty and repeated
+// ones, blanks, line breaks and characters that mean something to a button.
+SeatPlan awkwardPlan() {
     SeatPlan plan;
     for (int seat = 0; seat < kSeats; ++seat)
-        plan[seat] = u"学生%1"_s.arg(seat);
+        plan[seat] = seat % 6 == 0 ? QString() : u" 学生%1&\t\r\n,\""_s.arg(seat);
+    plan[3] = plan[4];
     return plan;
 }
 
@@ -62,7 +66,7 @@ void arrange(Form1& window, const QString& button, const QString& list) {
 }
 } // namespace
 
-Q_DECLARE_METATYPE(PlanMove)
+Q_DECLARE_METATYPE(SourceSeat)
 
 class TestExamPanel : public QObject {
     Q_OBJECT
@@ -72,52 +76,57 @@ private slots:
     void patterns_data();
     void patterns();
     void panelCoversAndComesBack();
+    void fillOrders();
 };
 
 void TestExamPanel::planMoveButtons_data() {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<PlanMove>("move");
-    QTest::addColumn<QString>("podiumBefore");
-    QTest::addColumn<QString>("podiumAfter");
-    QTest::newRow("旋转") << "Command5" << PlanMove(rotate) << "front"
-                          << "back";
-    QTest::newRow("旋转 from the back") << "Command5" << PlanMove(rotate) << "back"
-                                        << "front";
-    QTest::newRow("上下翻转") << "Command19" << PlanMove(flipUpDown) << "front"
-                              << "front";
-    QTest::newRow("左右翻转") << "Command20" << PlanMove(flipLeftRight) << "back"
-                              << "back";
-    QTest::newRow("左移一列") << "Command7" << PlanMove(shiftLeft) << "front"
-                              << "front";
-    QTest::newRow("右移一列") << "Command8" << PlanMove(shiftRight) << "front"
-                              << "front";
-    QTest::newRow("上移一行") << "Command22" << PlanMove(shiftUp) << "back"
-                              << "back";
-    QTest::newRow("下移一行") << "Command21" << PlanMove(shiftDown) << "front"
-                              << "front";
+    QTest::addColumn<SourceSeat>("source"); // the seat whose caption seat k holds afterwards
+    QTest::addColumn<bool>("podiumBack");
+    const auto row = [](const char* name, const char* button, SourceSeat source, bool back) {
+        QTest::newRow(name) << QString::fromLatin1(button) << source << back;
+    };
+    row(
+        "rotate", "Command5", [](int k) { return 34 - k; }, false);
+    row(
+        "rotate from the back", "Command5", [](int k) { return 34 - k; }, true);
+    row(
+        "flip up-down", "Command19", [](int k) { return 7 * (k / 7) + 6 - k % 7; }, false);
+    row(
+        "flip left-right", "Command20", [](int k) { return 7 * (4 - k / 7) + k % 7; }, true);
+    row(
+        "shift left", "Command7", [](int k) { return (k + 7) % 35; }, false);
+    row(
+        "shift right", "Command8", [](int k) { return (k + 28) % 35; }, false);
+    row(
+        "shift up", "Command22", [](int k) { return 7 * (k / 7) + (k % 7 + 1) % 7; }, true);
+    row(
+        "shift down", "Command21", [](int k) { return 7 * (k / 7) + (k % 7 + 6) % 7; }, false);
 }
 
 void TestExamPanel::planMoveButtons() {
     QFETCH(QString, button);
-    QFETCH(PlanMove, move);
-    QFETCH(QString, podiumBefore);
-    QFETCH(QString, podiumAfter);
+    QFETCH(SourceSeat, source);
+    QFETCH(bool, podiumBack);
     Shown<Form1> q;
     Form1& window = q.window;
-    window.setSeatPlan(numberedPlan());
-    if (podiumBefore == u"back"_s)
+    window.setSeatPlan(awkwardPlan());
+    if (podiumBack)
         click(window, u"Command6"_s);
     clickSeat(window, 0);
 
     click(window, button);
-    const SeatPlan moved = move(numberedPlan());
+    SeatPlan moved;
+    for (int k = 0; k < kSeats; ++k)
+        moved[k] = awkwardPlan()[source(k)];
     QCOMPARE(window.seatPlan(), moved);
-    QCOMPARE(podium(window), podiumAfter);
+    // Only 旋转 turns the room round, podium included.
+    QCOMPARE(podium(window), podiumBack != (button == u"Command5"_s) ? u"back"_s : u"front"_s);
 
     // The selection made before still means seat 0, whatever stands there now.
     clickSeat(window, 10);
-    QCOMPARE(shownCaption(window, 0), moved[10]);
-    QCOMPARE(shownCaption(window, 10), moved[0]);
+    std::swap(moved[0], moved[10]);
+    QCOMPARE(window.seatPlan(), moved);
     QVERIFY(q.desktop.shown.isEmpty());
 }
 
@@ -183,7 +192,7 @@ void TestExamPanel::panelCoversAndComesBack() {
     Form1& window = q.window;
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.setSeatPlan(numberedPlan());
+    window.setSeatPlan(awkwardPlan());
     QWidget* frame = panel(window);
     QVERIFY(frame->isHidden());
 
@@ -232,8 +241,19 @@ void TestExamPanel::panelCoversAndComesBack() {
     QVERIFY(frame->isHidden());
     click(window, u"Command9"_s);
     QCOMPARE(listBox(window)->toPlainText(), typed);
-    QCOMPARE(window.seatPlan(), numberedPlan());
+    QCOMPARE(window.seatPlan(), awkwardPlan());
     QVERIFY(q.desktop.shown.isEmpty());
+}
+
+// A reverse pattern fills in its forward twin's order, then turns.
+void TestExamPanel::fillOrders() {
+    for (const PatternButton& button : patternButtons()) {
+        const SeatingPattern& pattern = button.pattern;
+        QList<int> order;
+        for (int seat : fillOrder(pattern.family, pattern.rows))
+            order << (pattern.direction == SnakeDirection::Reverse ? 34 - seat : seat);
+        QCOMPARE(order, expectedOrder(button.name));
+    }
 }
 
 QTEST_MAIN(TestExamPanel)
