@@ -22,12 +22,8 @@ private slots:
     void safeWriteReplacesWholeOrNothing();
     void cutPastedList_data();
     void cutPastedList();
-    void textBoxLinesBecomeCrLf();
-    void textBoxFirstLines_data();
-    void textBoxFirstLines();
-    void rtfExtension_data();
-    void rtfExtension();
-    void fileFilters();
+    void textBoxLines();
+    void fileNames();
     void captionsShowLiterally();
 };
 
@@ -99,60 +95,39 @@ void TestCommon::cutPastedList() {
     QCOMPARE(list.count, count);
 }
 
-void TestCommon::textBoxLinesBecomeCrLf() {
-    QCOMPARE(common::textBoxList(u"a\nb\n"_s), u"a\r\nb\r\n"_s);
-    QCOMPARE(common::textBoxList(u"a\u2029b"_s), u"a\r\nb"_s);
-    QCOMPARE(common::textBoxList(QString()), QString());
+// Every break a text box shows becomes CR LF, and reading only its first
+// lines cuts into the same entries as reading all of it.
+void TestCommon::textBoxLines() {
+    QCOMPARE(common::textBoxList(u"a\nb\u2029c\n"_s), u"a\r\nb\r\nc\r\n"_s);
+    // clang-format off
+    const QStringList boxes{"", "a\r\nb", "a\r\nb\r\nc", "a\r\nb\r\nc\r\n", "a\r\n\r\nc\r\nd\r\ne",
+                            "a\r\nb\r\n\r\n\r\n", " a\rb\u00a0\nc\t\r\nd\u2028e\r\nf"};
+    // clang-format on
+    for (const QString& pasted : boxes) {
+        for (int keep : {0, 2, 3, 4}) {
+            QTextDocument box;
+            QTextCursor(&box).insertText(pasted);
+            const common::PastedList all =
+                common::cutPastedList(common::textBoxList(box.toPlainText()), keep);
+            const common::PastedList first =
+                common::cutPastedList(common::textBoxList(box, keep), keep);
+            QCOMPARE(first.entries, all.entries);
+            QVERIFY(first.entries.size() <= size_t(keep));
+        }
+    }
 }
 
-void TestCommon::textBoxFirstLines_data() {
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<int>("keep");
-    QTest::newRow("empty box") << QString() << 3;
-    QTest::newRow("fewer lines than kept") << u"a\r\nb"_s << 3;
-    QTest::newRow("as many as kept") << u"a\r\nb\r\nc"_s << 3;
-    QTest::newRow("as many as kept and a break") << u"a\r\nb\r\nc\r\n"_s << 3;
-    QTest::newRow("more than kept") << u"a\r\n\r\nc\r\nd\r\ne"_s << 3;
-    QTest::newRow("empty lines beyond") << u"a\r\nb\r\n\r\n\r\n"_s << 2;
-    QTest::newRow("keep none") << u"a\r\nb"_s << 0;
-    QTest::newRow("lone CR, LF, blanks and no-break spaces")
-        << u" a\rb\u00a0\nc\t\r\nd\u2028e\r\nf"_s << 4;
-}
+// The ".rtf" rule for export names, and the file-dialog filters as Qt wants
+// them.
+void TestCommon::fileNames() {
+    const QList<QPair<QString, QString>> names{
+        {"plan", "plan.rtf"},     {"plan.RTF", "plan.RTF"},
+        {"plan.rTf", "plan.rTf"}, {"plan.doc", "plan.doc.rtf"},
+        {"a", "a.rtf"},           {"rtf", "rtf.rtf"},
+        {".rtf", ".rtf"},         {u"/tmp/考场 座位"_s, u"/tmp/考场 座位.rtf"_s}};
+    for (const auto& [name, written] : names)
+        QCOMPARE(common::withRtfExtension(name), written);
 
-// Reading only the first lines of a box cuts into the same entries as
-// reading all of it.
-void TestCommon::textBoxFirstLines() {
-    QFETCH(QString, pasted);
-    QFETCH(int, keep);
-    QTextDocument box;
-    QTextCursor(&box).insertText(pasted);
-    const common::PastedList all =
-        common::cutPastedList(common::textBoxList(box.toPlainText()), keep);
-    const common::PastedList first = common::cutPastedList(common::textBoxList(box, keep), keep);
-    QCOMPARE(first.entries, all.entries);
-    QVERIFY(first.entries.size() <= size_t(keep));
-}
-
-void TestCommon::rtfExtension_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << u"plan"_s << u"plan.rtf"_s;
-    QTest::newRow("upper case kept") << u"plan.RTF"_s << u"plan.RTF"_s;
-    QTest::newRow("mixed case kept") << u"plan.rTf"_s << u"plan.rTf"_s;
-    QTest::newRow("other extension") << u"plan.doc"_s << u"plan.doc.rtf"_s;
-    QTest::newRow("shorter than four") << u"a"_s << u"a.rtf"_s;
-    QTest::newRow("rtf without dot") << u"rtf"_s << u"rtf.rtf"_s;
-    QTest::newRow("only the extension") << u".rtf"_s << u".rtf"_s;
-    QTest::newRow("chinese and blanks") << u"/tmp/考场 座位"_s << u"/tmp/考场 座位.rtf"_s;
-}
-
-void TestCommon::rtfExtension() {
-    QFETCH(QString, name);
-    QFETCH(QString, written);
-    QCOMPARE(common::withRtfExtension(name), written);
-}
-
-void TestCommon::fileFilters() {
     QCOMPARE(common::qtFileFilter(u"Txt files(*.txt)|*.txt|All files(*.*)|*.*"_s),
              u"Txt files(*.txt);;All files(*.*)"_s);
     QCOMPARE(common::qtFileFilter(u"RTF文件(*.rtf)|*.rtf"_s), u"RTF文件(*.rtf)"_s);
