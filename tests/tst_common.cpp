@@ -44,7 +44,7 @@ void TestCommon::gbkBytes() {
 void TestCommon::safeWriteReplacesWholeOrNothing() {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"plan.txt"_s);
-    QVERIFY(common::writeFileSafely(path, "first").isEmpty());
+    QVERIFY(common::writeFileSafely(path, "the longer first").isEmpty());
     QVERIFY(common::writeFileSafely(path, "second").isEmpty());
     QCOMPARE(fileBytes(path), QByteArray("second"));
 

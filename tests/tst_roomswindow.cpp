@@ -28,27 +28,12 @@ void arrange(QWidget& window, const QString& names, bool vertical = false,
     click(window, vertical ? u"Option2"_s : u"Option1"_s);
     click(window, u"Command1"_s);
 }
-
-// What ResetRooms owns: frame titles and visibility, seat captions and places.
-QStringList roomsLayout(QWidget& window) {
-    QStringList layout;
-    for (int room = 0; room < kRooms; ++room) {
-        auto* frame = child<QGroupBox>(window, u"Frame1_%1"_s.arg(room));
-        layout << frame->title() + (frame->isHidden() ? " hidden" : " shown");
-    }
-    for (int index = 0; index < kSeats; ++index) {
-        auto* seat = child<common::CaptionButton>(window, u"student_%1"_s.arg(index));
-        layout << u"%1 %2,%3"_s.arg(seat->caption()).arg(seat->x()).arg(seat->y());
-    }
-    return layout;
-}
 } // namespace
 
 class TestRoomsWindow : public QObject {
     Q_OBJECT
 private slots:
     void startState();
-    void resetRoomsTwiceIsOnce();
     void workedExamples_data();
     void workedExamples();
     void rotateSeatClicksAndExit();
@@ -109,20 +94,6 @@ void TestRoomsWindow::startState() {
     click(window, u"Command3"_s);
     QCOMPARE(window.roomPlan(), RoomPlan{});
     QVERIFY(r.desktop.shown.isEmpty());
-}
-
-void TestRoomsWindow::resetRoomsTwiceIsOnce() {
-    Shown<Form1> r;
-    ScriptedDesktop desktop;
-    const QStringList reset = roomsLayout(*std::make_unique<Form1>(desktop));
-    arrange(r.window, numberedNames(300));
-    child<QGroupBox>(r.window, u"Frame1_3"_s)->setTitle(u"changed"_s);
-    child(r.window, u"student_100"_s)->move(1, 1);
-    QVERIFY(roomsLayout(r.window) != reset);
-    r.window.resetRooms();
-    QCOMPARE(roomsLayout(r.window), reset);
-    r.window.resetRooms();
-    QCOMPARE(roomsLayout(r.window), reset);
 }
 
 void TestRoomsWindow::workedExamples_data() {
