@@ -49,12 +49,15 @@ void TestRooms::personsPerRoom_data() {
     QTest::newRow("just above") << u"36.0001"_s << 36.0001 << 30.0;
     QTest::newRow("trailing dot") << u"36."_s << 36.0 << 36.0;
     QTest::newRow("second dot ends it") << u"25.5.5"_s << 25.5 << 25.5;
+    QTest::newRow("blank ends it") << u"3 2"_s << 3.0 << 30.0;
     QTest::newRow("exponent is not read") << u"1e2"_s << 1.0 << 30.0;
     QTest::newRow("exponent after a fraction") << u"20.5e1"_s << 20.5 << 20.5;
     QTest::newRow("inf") << u"inf"_s << 0.0 << 30.0;
     QTest::newRow("nan") << u"nan"_s << 0.0 << 30.0;
     QTest::newRow("hexadecimal") << u"0x20"_s << 0.0 << 30.0;
     QTest::newRow("negative") << u"-25"_s << -25.0 << 30.0;
+    QTest::newRow("plus sign") << u"+22"_s << 22.0 << 22.0;
+    QTest::newRow("only a dot") << u"."_s << 0.0 << 30.0;
     QTest::newRow("full-width digits") << u"２５"_s << 0.0 << 30.0;
     const QString nines(400, u'9');
     QTest::newRow("400 nines") << nines << qInf() << 30.0;
