@@ -13,3 +13,8 @@ ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)"
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$SANITIZED_DIR" --output-on-failure -j"$(nproc)"
+
+# Hardening: the fuzz targets, briefly, so that a regression shows here;
+# scripts/fuzz.sh with a longer time searches deeper.
+echo "== fuzzing, ${FUZZ_SECONDS:-5} seconds a target"
+"$TOP/scripts/fuzz.sh" "${FUZZ_SECONDS:-5}"

@@ -22,6 +22,10 @@ PACKAGES=(
     "xdotool:clicks and types into the real programs in the end-to-end tests"
     "desktop-file-utils:checks the installed menu entries as desktops read them"
     "libxcb1-dev:the start-up benchmark watches the X server map each window"
+
+    # Hardening: fuzzing and static analysis.
+    "clang:compiles the fuzz targets (libFuzzer is clang's)"
+    "libclang-rt-14-dev:clang's libFuzzer and sanitizer runtimes"
 )
 
 missing_packages() {
@@ -64,4 +68,6 @@ build() {
 }
 
 install_missing
-build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Scripts that need the packages but build elsewhere (scripts/fuzz.sh) set
+# TAVRIN_NO_BUILD before sourcing this.
+[ -n "${TAVRIN_NO_BUILD:-}" ] || build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo

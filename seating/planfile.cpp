@@ -42,13 +42,18 @@ QByteArray planFileBytes(const SeatPlan& plan, bool podiumBack) {
 }
 
 bool readPlanItems(const QString& path, int count, std::vector<QString>& items, QString& error) {
-    items.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        items.clear();
         error = file.errorString();
         return false;
     }
-    ListInputReader reader(file);
+    return readPlanItems(file, count, items, error);
+}
+
+bool readPlanItems(QIODevice& device, int count, std::vector<QString>& items, QString& error) {
+    items.clear();
+    ListInputReader reader(device);
     while (static_cast<int>(items.size()) < count && !reader.atEnd())
         items.push_back(reader.readItem());
     if (reader.failed()) {

@@ -9,6 +9,8 @@
 #include <QString>
 #include <vector>
 
+class QIODevice;
+
 namespace quorlen {
 
 inline const QString kDefaultPlanFile = QStringLiteral("default.txt");
@@ -24,6 +26,8 @@ QByteArray planFileBytes(const SeatPlan& plan, bool podiumBack);
 // Reads at most `count` items of the file at path. Returns false with the
 // platform's error text when the file cannot be opened or read.
 bool readPlanItems(const QString& path, int count, std::vector<QString>& items, QString& error);
+// The same from a device already open for reading.
+bool readPlanItems(QIODevice& device, int count, std::vector<QString>& items, QString& error);
 
 // Open: "NULL" (any case) and missing items empty their seats; a 36th item
 // is never looked at.

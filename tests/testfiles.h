@@ -12,6 +12,11 @@ inline QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+// The full path of a name in the current folder, as a file dialog returns it.
+inline QString here(const QString& name) {
+    return QDir::current().filePath(name);
+}
+
 inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();

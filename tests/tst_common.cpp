@@ -13,6 +13,8 @@
 #include <QTextDocument>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestCommon : public QObject {
     Q_OBJECT
 private slots:
@@ -20,13 +22,8 @@ private slots:
     void safeWriteReplacesWholeOrNothing();
     void cutPastedList_data();
     void cutPastedList();
-    void cutPastedListKeepsOnlyWhatIsAsked();
-    void textBoxLinesBecomeCrLf();
-    void textBoxFirstLines_data();
-    void textBoxFirstLines();
-    void rtfExtension_data();
-    void rtfExtension();
-    void fileFilters();
+    void textBoxLines();
+    void fileNames();
     void captionsShowLiterally();
 };
 
@@ -35,151 +32,114 @@ void TestCommon::gbkBytes() {
                                                     "1"
                                                     "\xBF\xBC\xB3\xA1"));
     // Characters GBK lacks become one "?" each, surrogate pairs included.
-    QCOMPARE(common::toAnsi(QStringLiteral("a😀한b")), QByteArray("a??b"));
-    QCOMPARE(common::fromAnsi("\xB5\xDA"), QStringLiteral("第"));
+    QCOMPARE(common::toAnsi(u"a😀한b"_s), QByteArray("a??b"));
+    QCOMPARE(common::fromAnsi("\xB5\xDA"), u"第"_s);
     // A lead byte with an invalid trail byte gives one replacement
     // character and the next byte is read on its own.
-    QCOMPARE(common::fromAnsi("\x81\x30z"), QStringLiteral("\uFFFD0z"));
-    QCOMPARE(common::ansiLines({QStringLiteral("讲台"), QString(), QStringLiteral("x")}),
+    QCOMPARE(common::fromAnsi("\x81\x30z"), u"\uFFFD0z"_s);
+    QCOMPARE(common::ansiLines({u"讲台"_s, QString(), u"x"_s}),
              QByteArray("\xBD\xB2\xCC\xA8\r\n\r\nx\r\n"));
 }
 
 void TestCommon::safeWriteReplacesWholeOrNothing() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("plan.txt"));
-    QVERIFY(common::writeFileSafely(path, "first").isEmpty());
+    const QString path = dir.filePath(u"plan.txt"_s);
+    QVERIFY(common::writeFileSafely(path, "the longer first").isEmpty());
     QVERIFY(common::writeFileSafely(path, "second").isEmpty());
     QCOMPARE(fileBytes(path), QByteArray("second"));
 
     // A name that is a folder, and a folder that does not exist: the
     // platform's reason comes back and nothing is left behind.
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-    QVERIFY(!common::writeFileSafely(dir.filePath(QStringLiteral("folder")), "x").isEmpty());
-    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
-    QVERIFY(
-        !common::writeFileSafely(dir.filePath(QStringLiteral("missing/plan.txt")), "x").isEmpty());
+    QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
+    QVERIFY(!common::writeFileSafely(dir.filePath(u"folder"_s), "x").isEmpty());
+    QVERIFY(QFileInfo(dir.filePath(u"folder"_s)).isDir());
+    QVERIFY(!common::writeFileSafely(dir.filePath(u"missing/plan.txt"_s), "x").isEmpty());
     // A file marked read-only keeps its content, also when the administrator
     // runs the program.
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ReadOther));
     QVERIFY(!common::writeFileSafely(path, "third").isEmpty());
     QCOMPARE(fileBytes(path), QByteArray("second"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plan.txt")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"plan.txt"_s});
 }
 
 void TestCommon::cutPastedList_data() {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("keep"); // how many entries to copy; -1 for all
     QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("count");
     const QString e;
-    QTest::newRow("empty text gives nothing") << e << QStringList{};
-    QTest::newRow("one line") << QStringLiteral("张三") << QStringList{QStringLiteral("张三")};
+    QTest::newRow("empty text gives nothing") << e << -1 << QStringList{} << 0;
+    QTest::newRow("one line") << u"张三"_s << -1 << QStringList{"张三"} << 1;
     QTest::newRow("final break adds an empty entry")
-        << QStringLiteral("a\r\nb\r\n") << QStringList{"a", "b", e};
+        << u"a\r\nb\r\n"_s << -1 << QStringList{"a", "b", e} << 3;
     QTest::newRow("empty line in the middle")
-        << QStringLiteral("a\r\n\r\nb") << QStringList{"a", e, "b"};
-    QTest::newRow("nothing trimmed")
-        << QStringLiteral(" 1 a\t\r\n\t") << QStringList{" 1 a\t", "\t"};
+        << u"a\r\n\r\nb"_s << -1 << QStringList{"a", e, "b"} << 3;
+    QTest::newRow("nothing trimmed") << u" 1 a\t\r\n\t"_s << -1 << QStringList{" 1 a\t", "\t"} << 2;
     QTest::newRow("lone CR and LF stay inside")
-        << QStringLiteral("a\rb\nc\r\nd") << QStringList{"a\rb\nc", "d"};
-    QTest::newRow("LF CR is no break") << QStringLiteral("a\n\rb") << QStringList{"a\n\rb"};
-    QTest::newRow("only a break") << QStringLiteral("\r\n") << QStringList{e, e};
+        << u"a\rb\nc\r\nd"_s << -1 << QStringList{"a\rb\nc", "d"} << 2;
+    QTest::newRow("LF CR is no break") << u"a\n\rb"_s << -1 << QStringList{"a\n\rb"} << 1;
+    QTest::newRow("only a break") << u"\r\n"_s << -1 << QStringList{e, e} << 2;
+    // Only the entries asked for are copied, but all are counted.
+    QTest::newRow("keep two of four") << u"a\r\nb\r\nc\r\n"_s << 2 << QStringList{"a", "b"} << 4;
+    QTest::newRow("keep none") << u"a\r\nb"_s << 0 << QStringList{} << 2;
 }
 
 void TestCommon::cutPastedList() {
     QFETCH(QString, text);
-    QFETCH(QStringList, entries);
-    const common::PastedList list = common::cutPastedList(text);
-    QCOMPARE(QStringList(list.entries.begin(), list.entries.end()), entries);
-    QCOMPARE(list.count, entries.size());
-}
-
-void TestCommon::cutPastedListKeepsOnlyWhatIsAsked() {
-    QString text;
-    for (int i = 0; i < 1000; ++i)
-        text += QStringLiteral("name%1\r\n").arg(i);
-    const common::PastedList list = common::cutPastedList(text, 35);
-    QCOMPARE(list.entries.size(), size_t(35));
-    QCOMPARE(list.entries.back(), QStringLiteral("name34"));
-    QCOMPARE(list.count, 1001);
-}
-
-void TestCommon::textBoxLinesBecomeCrLf() {
-    QCOMPARE(common::textBoxList(QStringLiteral("a\nb\n")), QStringLiteral("a\r\nb\r\n"));
-    QCOMPARE(common::textBoxList(QStringLiteral("a\u2029b")), QStringLiteral("a\r\nb"));
-    QCOMPARE(common::textBoxList(QString()), QString());
-}
-
-void TestCommon::textBoxFirstLines_data() {
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<int>("keep");
-    QTest::newRow("empty box") << QString() << 3;
-    QTest::newRow("fewer lines than kept") << QStringLiteral("a\r\nb") << 3;
-    QTest::newRow("as many as kept") << QStringLiteral("a\r\nb\r\nc") << 3;
-    QTest::newRow("as many as kept and a break") << QStringLiteral("a\r\nb\r\nc\r\n") << 3;
-    QTest::newRow("more than kept") << QStringLiteral("a\r\n\r\nc\r\nd\r\ne") << 3;
-    QTest::newRow("empty lines beyond") << QStringLiteral("a\r\nb\r\n\r\n\r\n") << 2;
-    QTest::newRow("keep none") << QStringLiteral("a\r\nb") << 0;
-    QTest::newRow("lone CR, LF, blanks and no-break spaces")
-        << QStringLiteral(" a\rb\u00a0\nc\t\r\nd\u2028e\r\nf") << 4;
-}
-
-// Reading only the first lines of a box cuts into the same entries as
-// reading all of it.
-void TestCommon::textBoxFirstLines() {
-    QFETCH(QString, pasted);
     QFETCH(int, keep);
-    QTextDocument box;
-    QTextCursor(&box).insertText(pasted);
-    const common::PastedList all =
-        common::cutPastedList(common::textBoxList(box.toPlainText()), keep);
-    const common::PastedList first = common::cutPastedList(common::textBoxList(box, keep), keep);
-    QCOMPARE(first.entries, all.entries);
-    QVERIFY(first.entries.size() <= size_t(keep));
+    QFETCH(QStringList, entries);
+    QFETCH(int, count);
+    const common::PastedList list =
+        keep < 0 ? common::cutPastedList(text) : common::cutPastedList(text, keep);
+    QCOMPARE(QStringList(list.entries.begin(), list.entries.end()), entries);
+    QCOMPARE(list.count, count);
 }
 
-void TestCommon::rtfExtension_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "plan"
-                                  << "plan.rtf";
-    QTest::newRow("upper case kept") << "plan.RTF"
-                                     << "plan.RTF";
-    QTest::newRow("mixed case kept") << "plan.rTf"
-                                     << "plan.rTf";
-    QTest::newRow("other extension") << "plan.doc"
-                                     << "plan.doc.rtf";
-    QTest::newRow("text file") << "plan.txt"
-                               << "plan.txt.rtf";
-    QTest::newRow("shorter than four") << "a"
-                                       << "a.rtf";
-    QTest::newRow("rtf without dot") << "rtf"
-                                     << "rtf.rtf";
-    QTest::newRow("only the extension") << ".rtf"
-                                        << ".rtf";
-    QTest::newRow("chinese and blanks") << "/tmp/考场 座位"
-                                        << "/tmp/考场 座位.rtf";
+// Every break a text box shows becomes CR LF, and reading only its first
+// lines cuts into the same entries as reading all of it.
+void TestCommon::textBoxLines() {
+    QCOMPARE(common::textBoxList(u"a\nb\u2029c\n"_s), u"a\r\nb\r\nc\r\n"_s);
+    // clang-format off
+    const QStringList boxes{"", "a\r\nb", "a\r\nb\r\nc", "a\r\nb\r\nc\r\n", "a\r\n\r\nc\r\nd\r\ne",
+                            "a\r\nb\r\n\r\n\r\n", " a\rb\u00a0\nc\t\r\nd\u2028e\r\nf"};
+    // clang-format on
+    for (const QString& pasted : boxes) {
+        for (int keep : {0, 2, 3, 4}) {
+            QTextDocument box;
+            QTextCursor(&box).insertText(pasted);
+            const common::PastedList all =
+                common::cutPastedList(common::textBoxList(box.toPlainText()), keep);
+            const common::PastedList first =
+                common::cutPastedList(common::textBoxList(box, keep), keep);
+            QCOMPARE(first.entries, all.entries);
+            QVERIFY(first.entries.size() <= size_t(keep));
+        }
+    }
 }
 
-void TestCommon::rtfExtension() {
-    QFETCH(QString, name);
-    QFETCH(QString, written);
-    QCOMPARE(common::withRtfExtension(name), written);
-}
+// The ".rtf" rule for export names, and the file-dialog filters as Qt wants
+// them.
+void TestCommon::fileNames() {
+    const QList<QPair<QString, QString>> names{
+        {"plan", "plan.rtf"},     {"plan.RTF", "plan.RTF"},
+        {"plan.rTf", "plan.rTf"}, {"plan.doc", "plan.doc.rtf"},
+        {"a", "a.rtf"},           {"rtf", "rtf.rtf"},
+        {".rtf", ".rtf"},         {u"/tmp/考场 座位"_s, u"/tmp/考场 座位.rtf"_s}};
+    for (const auto& [name, written] : names)
+        QCOMPARE(common::withRtfExtension(name), written);
 
-void TestCommon::fileFilters() {
-    QCOMPARE(common::qtFileFilter(QStringLiteral("Txt files(*.txt)|*.txt|All files(*.*)|*.*")),
-             QStringLiteral("Txt files(*.txt);;All files(*.*)"));
-    QCOMPARE(common::qtFileFilter(QStringLiteral("RTF文件(*.rtf)|*.rtf")),
-             QStringLiteral("RTF文件(*.rtf)"));
-    QCOMPARE(common::qtFileFilter(QStringLiteral("Plans|*.txt;*.pln")),
-             QStringLiteral("Plans (*.txt *.pln)"));
+    QCOMPARE(common::qtFileFilter(u"Txt files(*.txt)|*.txt|All files(*.*)|*.*"_s),
+             u"Txt files(*.txt);;All files(*.*)"_s);
+    QCOMPARE(common::qtFileFilter(u"RTF文件(*.rtf)|*.rtf"_s), u"RTF文件(*.rtf)"_s);
+    QCOMPARE(common::qtFileFilter(u"Plans|*.txt;*.pln"_s), u"Plans (*.txt *.pln)"_s);
 }
 
 void TestCommon::captionsShowLiterally() {
     common::CaptionButton button;
     button.resize(common::px(1095), common::px(375));
-    button.setCaption(QStringLiteral("A&B"));
-    QCOMPARE(button.caption(), QStringLiteral("A&B"));
-    QCOMPARE(button.text(), QStringLiteral("A&&B"));
+    button.setCaption(u"A&B"_s);
+    QCOMPARE(button.caption(), u"A&B"_s);
+    QCOMPARE(button.text(), u"A&&B"_s);
 
     const QString longName(100000, QChar(u'名'));
     button.setCaption(longName);
@@ -188,8 +148,8 @@ void TestCommon::captionsShowLiterally() {
     QVERIFY(button.text().endsWith(QChar(0x2026)));
     QVERIFY(button.toolTip().contains(longName));
 
-    button.setCaption(QStringLiteral("<b>x</b>"));
-    QVERIFY(button.toolTip().contains(QStringLiteral("&lt;b&gt;x&lt;/b&gt;")));
+    button.setCaption(u"<b>x</b>"_s);
+    QVERIFY(button.toolTip().contains(u"&lt;b&gt;x&lt;/b&gt;"_s));
     button.setCaption(QString());
     QVERIFY(button.text().isEmpty());
     QVERIFY(button.toolTip().isEmpty());

@@ -4,21 +4,13 @@
 
 #include "ansitext.h"
 #include "export.h"
-#include "scripteddesktop.h"
-#include "testfiles.h"
 #include "window.h"
+#include "windowdriver.h"
 
-#include <QDir>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 using namespace quorlen;
+using namespace Qt::StringLiterals;
 
 namespace {
 const QByteArray kTableTag = "<table  align=center border=1 cellpadding=10 cellspacing=0 "
@@ -29,16 +21,15 @@ SeatPlan placedPlan() {
     SeatPlan plan;
     for (int column = 0; column < kColumns; ++column)
         for (int row = 0; row < kRows; ++row)
-            plan[seatIndex(column, row)] = QStringLiteral("张%1-%2").arg(column).arg(row);
+            plan[seatIndex(column, row)] = u"张%1-%2"_s.arg(column).arg(row);
     return plan;
 }
 
-// The document cut at CR LF, checking on the way that no line ends otherwise.
+// The document cut at CR LF; nothing when any line ends otherwise.
 QList<QByteArray> documentLines(const QByteArray& bytes) {
     QList<QByteArray> lines = bytes.split('\n');
-    const QByteArray rest = lines.takeLast();
-    if (!rest.isEmpty())
-        return {}; // the last line has no CR LF
+    if (!lines.takeLast().isEmpty())
+        return {};
     for (QByteArray& line : lines) {
         if (!line.endsWith('\r') || line.count('\r') != 1)
             return {};
@@ -47,123 +38,51 @@ QList<QByteArray> documentLines(const QByteArray& bytes) {
     return lines;
 }
 
-void clickExport(Form1& window) {
-    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command4")), Qt::LeftButton);
-}
-
-QString here(const QString& name) {
-    return QDir::current().filePath(name);
+// Presses "另存为" and answers the save dialog with `name` in the current
+// folder, or cancels it when `name` is empty.
+void exportAs(Shown<Form1>& q, const QString& name) {
+    q.desktop.fileNames.enqueue(name.isEmpty() ? QString() : here(name));
+    click(q.window, u"Command4"_s);
 }
 } // namespace
 
 class TestExport : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
-    void emptyPlan();
-    void cellsStandAsOnScreen_data();
-    void cellsStandAsOnScreen();
-    void captionsGoInUnchanged_data();
-    void captionsGoInUnchanged();
-
+    void document();
     void exportAsksAndOpens_data();
     void exportAsksAndOpens();
-    void cancelDoesNothing();
-    void namesGetTheExtension_data();
-    void namesGetTheExtension();
+    void namesAndCancel_data();
+    void namesAndCancel();
     void openedPlanExportsBesideIt();
-    void failuresKeepTheOldFile_data();
-    void failuresKeepTheOldFile();
-    void secondExportReplacesTheFirst();
-    void podiumSideDoesNotMatter();
-
-private:
-    QTemporaryDir* m_dir = nullptr;
-    QString m_oldCurrent;
 };
 
-void TestExport::init() {
-    m_oldCurrent = QDir::currentPath();
-    m_dir = new QTemporaryDir;
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-}
-
-void TestExport::cleanup() {
-    QDir::setCurrent(m_oldCurrent);
-    delete m_dir;
-    m_dir = nullptr;
-}
-
-void TestExport::emptyPlan() {
+void TestExport::document() {
     QCOMPARE(kTableTag.size(), 123);
-    const QByteArray row = "<tr>\r\n" + QByteArray("<td></td>\r\n").repeated(5) + "</tr>\r\n";
+    const QByteArray row = "<tr>\r\n" + "<td></td>\r\n"_ba.repeated(5) + "</tr>\r\n";
     QCOMPARE(tableDocument(SeatPlan{}), kTableTag + "\r\n" + row.repeated(7) + "</table>\r\n");
-}
 
-void TestExport::cellsStandAsOnScreen_data() {
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("table tag") << 1 << kTableTag;
-    QTest::newRow("front row opens") << 2 << QByteArray("<tr>");
-    QTest::newRow("front left") << 3
-                                << QByteArray("<td>\xD5\xC5"
-                                              "0-0</td>");
-    QTest::newRow("front, second column") << 4
-                                          << QByteArray("<td>\xD5\xC5"
-                                                        "1-0</td>");
-    QTest::newRow("front right") << 7
-                                 << QByteArray("<td>\xD5\xC5"
-                                               "4-0</td>");
-    QTest::newRow("front row closes") << 8 << QByteArray("</tr>");
-    QTest::newRow("second row, left") << 10
-                                      << QByteArray("<td>\xD5\xC5"
-                                                    "0-1</td>");
-    QTest::newRow("middle row, centre") << 26
-                                        << QByteArray("<td>\xD5\xC5"
-                                                      "2-3</td>");
-    QTest::newRow("back row opens") << 44 << QByteArray("<tr>");
-    QTest::newRow("back left") << 45
-                               << QByteArray("<td>\xD5\xC5"
-                                             "0-6</td>");
-    QTest::newRow("back right") << 49
-                                << QByteArray("<td>\xD5\xC5"
-                                              "4-6</td>");
-    QTest::newRow("last line") << 51 << QByteArray("</table>");
-}
-
-void TestExport::cellsStandAsOnScreen() {
-    QFETCH(int, line);
-    QFETCH(QByteArray, content);
-    const QList<QByteArray> lines = documentLines(tableDocument(placedPlan()));
+    // Cells stand as the seats do on screen: rows from the front, columns
+    // from the left.
+    QList<QByteArray> lines = documentLines(tableDocument(placedPlan()));
     QCOMPARE(lines.size(), 51);
-    QCOMPARE(lines[line - 1], content);
-}
+    const QList<QPair<int, const char*>> cells{{3, "0-0"},  {4, "1-0"},  {7, "4-0"}, {10, "0-1"},
+                                               {26, "2-3"}, {45, "0-6"}, {49, "4-6"}};
+    for (const auto& [line, place] : cells)
+        QCOMPARE(lines[line - 1], "<td>\xD5\xC5"_ba + place + "</td>");
 
-void TestExport::captionsGoInUnchanged_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QByteArray>("cell");
-    QTest::newRow("markup") << QStringLiteral("<b>A&B</b>") << QByteArray("<td><b>A&B</b></td>");
-    QTest::newRow("entity-like") << QStringLiteral("&amp; &lt;")
-                                 << QByteArray("<td>&amp; &lt;</td>");
-    QTest::newRow("tab and blanks") << QStringLiteral(" a\tb ") << QByteArray("<td> a\tb </td>");
-    QTest::newRow("missing from GBK") << QStringLiteral("李😀한")
-                                      << QByteArray("<td>\xC0\xEE?"
-                                                    "?</td>");
-    QTest::newRow("NULL is a name here") << QStringLiteral("NULL") << QByteArray("<td>NULL</td>");
-}
-
-void TestExport::captionsGoInUnchanged() {
-    QFETCH(QString, caption);
-    QFETCH(QByteArray, cell);
+    // Captions go in as they are, GBK, one "?" for each character GBK lacks.
     SeatPlan plan;
-    plan[seatIndex(1, 1)] = caption;
-    const QList<QByteArray> lines = documentLines(tableDocument(plan));
+    const QStringList captions{"<b>A&B</b>", "&amp; &lt;", " a\tb ", u"李😀한"_s, "NULL"};
+    for (int column = 0; column < kColumns; ++column)
+        plan[seatIndex(column, 0)] = captions[column];
+    lines = documentLines(tableDocument(plan));
     QCOMPARE(lines.size(), 51);
-    QCOMPARE(lines[10], cell);
-    QCOMPARE(lines[9], QByteArray("<td></td>"));
-    QCOMPARE(lines[11], QByteArray("<td></td>"));
+    QCOMPARE(lines.mid(2, 5),
+             (QList<QByteArray>{"<td><b>A&B</b></td>", "<td>&amp; &lt;</td>", "<td> a\tb </td>",
+                                "<td>\xC0\xEE?"
+                                "?</td>",
+                                "<td>NULL</td>"}));
 }
 
 void TestExport::exportAsksAndOpens_data() {
@@ -174,197 +93,72 @@ void TestExport::exportAsksAndOpens_data() {
 
 void TestExport::exportAsksAndOpens() {
     QFETCH(bool, yes);
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    window.show();
-    window.setSeatPlan(placedPlan());
-    window.swapSeat(4); // a pending first click survives the export
-    const QString path = here(QStringLiteral("plan.rtf"));
-    desktop.fileNames.enqueue(path);
-    desktop.answers.enqueue(yes);
-    clickExport(window);
+    Shown<Form1> q;
+    q.window.setSeatPlan(placedPlan());
+    clickSeat(q.window, 4);         // a pending first click survives the export
+    click(q.window, u"Command6"_s); // and where the podium stands changes nothing
+    q.desktop.answers.enqueue(yes);
+    exportAs(q, u"plan.rtf"_s);
 
-    QCOMPARE(desktop.kinds(), (QStringList{QStringLiteral("save"), QStringLiteral("ask")}));
-    QCOMPARE(desktop.shown[0].title, QStringLiteral("保存"));
-    QCOMPARE(desktop.shown[0].filter, QStringLiteral("RTF文件(*.rtf)|*.rtf"));
-    QCOMPARE(desktop.offeredNames, QStringList{QString()});
-    QCOMPARE(desktop.shown[1].text, QStringLiteral("保存完成，是否立即打开查看？"));
-    QCOMPARE(desktop.shown[1].title, QStringLiteral("保存完成"));
+    QCOMPARE(q.desktop.kinds(), (QStringList{"save", "ask"}));
+    QCOMPARE(q.desktop.shown[0].title, u"保存"_s);
+    QCOMPARE(q.desktop.shown[0].filter, u"RTF文件(*.rtf)|*.rtf"_s);
+    QCOMPARE(q.desktop.offeredNames, QStringList{QString()});
+    QCOMPARE(q.desktop.shown[1].text, u"保存完成，是否立即打开查看？"_s);
+    QCOMPARE(q.desktop.shown[1].title, u"保存完成"_s);
+    const QString path = here(u"plan.rtf"_s);
     QCOMPARE(fileBytes(path), tableDocument(placedPlan()));
-    QCOMPARE(desktop.openedDocuments, yes ? QStringList{path} : QStringList{});
-    QCOMPARE(window.currentFileName(), path);
-    QCOMPARE(window.seatPlan(), placedPlan());
-    QVERIFY(!window.podiumBack());
-    QVERIFY(window.selectionPending());
-    QCOMPARE(window.selectedSeat(), 4);
-}
-
-void TestExport::cancelDoesNothing() {
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    window.show();
-    window.setSeatPlan(placedPlan());
-    desktop.fileNames.enqueue(here(QStringLiteral("first")));
-    clickExport(window);
-    const QString written = here(QStringLiteral("first.rtf"));
-    const QByteArray before = fileBytes(written);
-
-    // A cancel writes nothing, not even to the name chosen last time, and
-    // keeps that name on offer.
-    window.setSeatPlan(SeatPlan{});
-    desktop.shown.clear();
-    desktop.fileNames.enqueue(QString());
-    clickExport(window);
-    QCOMPARE(desktop.kinds(), QStringList{QStringLiteral("save")});
-    QCOMPARE(fileBytes(written), before);
-    QCOMPARE(window.currentFileName(), written);
-    desktop.fileNames.enqueue(QString());
-    clickExport(window);
-    QCOMPARE(desktop.offeredNames, (QStringList{QString(), here(QStringLiteral("first")),
-                                                here(QStringLiteral("first"))}));
-    QCOMPARE(QDir().entryList(QDir::Files), QStringList{QStringLiteral("first.rtf")});
+    QCOMPARE(q.desktop.openedDocuments, yes ? QStringList{path} : QStringList{});
+    QCOMPARE(q.window.currentFileName(), path);
+    QCOMPARE(q.window.seatPlan(), placedPlan());
+    QCOMPARE(podium(q.window), u"back"_s);
+    QVERIFY(q.window.selectionPending());
+    QCOMPARE(q.window.selectedSeat(), 4);
 }
 
 // The name rule itself is tested with the shared file-name helpers; here,
-// that the document lands under the name the rule gives.
-void TestExport::namesGetTheExtension_data() {
+// that the document lands under the name the rule gives, and that a cancel
+// afterwards writes nothing, not even to that name, which stays on offer.
+void TestExport::namesAndCancel_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("none") << "plan"
-                          << "plan.rtf";
-    QTest::newRow("upper case") << "plan.RTF"
-                                << "plan.RTF";
-    QTest::newRow("another") << "plan.doc"
-                             << "plan.doc.rtf";
-    QTest::newRow("chinese and blanks") << "三年 二班 座位"
-                                        << "三年 二班 座位.rtf";
+    QTest::newRow("none") << u"plan"_s << u"plan.rtf"_s;
+    QTest::newRow("upper case") << u"plan.RTF"_s << u"plan.RTF"_s;
+    QTest::newRow("another") << u"plan.doc"_s << u"plan.doc.rtf"_s;
+    QTest::newRow("chinese and blanks") << u"三年 二班 座位"_s << u"三年 二班 座位.rtf"_s;
 }
 
-void TestExport::namesGetTheExtension() {
+void TestExport::namesAndCancel() {
     QFETCH(QString, chosen);
     QFETCH(QString, written);
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    desktop.fileNames.enqueue(here(chosen));
-    clickExport(window);
+    Shown<Form1> q;
+    exportAs(q, chosen);
     QCOMPARE(QDir().entryList(QDir::Files), QStringList{written});
     QCOMPARE(fileBytes(written), tableDocument(SeatPlan{}));
-    QCOMPARE(window.currentFileName(), here(written));
-    // The dialog offers what it returned, without the extension added.
-    desktop.fileNames.enqueue(QString());
-    clickExport(window);
-    QCOMPARE(desktop.offeredNames.last(), here(chosen));
+    QCOMPARE(q.window.currentFileName(), here(written));
+
+    q.window.setSeatPlan(placedPlan());
+    q.desktop.shown.clear();
+    exportAs(q, QString());
+    QCOMPARE(q.desktop.kinds(), QStringList{"save"});
+    QCOMPARE(q.desktop.offeredNames.last(), here(chosen));
+    QCOMPARE(fileBytes(written), tableDocument(SeatPlan{}));
+    QCOMPARE(QDir().entryList(QDir::Files), QStringList{written});
+    QCOMPARE(q.window.currentFileName(), here(written));
 }
 
 void TestExport::openedPlanExportsBesideIt() {
-    QVERIFY(writeBytes(QStringLiteral("plan.txt"), common::ansiLines({QStringLiteral("王五")})));
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    window.show();
-    desktop.fileNames.enqueue(here(QStringLiteral("plan.txt")));
-    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+    Shown<Form1> q;
+    const QByteArray plan = common::ansiLines({u"王五"_s});
+    QVERIFY(writeBytes(u"plan.txt"_s, plan));
+    q.desktop.fileNames.enqueue(here(u"plan.txt"_s));
+    click(q.window, u"Command2"_s);
     // Accepting the name the save dialog offers.
-    desktop.fileNames.enqueue(here(QStringLiteral("plan.txt")));
-    clickExport(window);
-    QCOMPARE(desktop.offeredNames.last(), here(QStringLiteral("plan.txt")));
-    QCOMPARE(window.currentFileName(), here(QStringLiteral("plan.txt.rtf")));
-    QCOMPARE(documentLines(fileBytes(QStringLiteral("plan.txt.rtf")))[2],
-             QByteArray("<td>\xCD\xF5\xCE\xE5</td>"));
-    QCOMPARE(fileBytes(QStringLiteral("plan.txt")), common::ansiLines({QStringLiteral("王五")}));
-}
-
-void TestExport::failuresKeepTheOldFile_data() {
-    QTest::addColumn<QString>("failure");
-    QTest::newRow("folder missing") << "missing";
-    QTest::newRow("read-only file") << "read-only";
-    QTest::newRow("a folder of that name") << "folder";
-#ifdef Q_OS_UNIX
-    QTest::newRow("disk full") << "full";
-#endif
-}
-
-void TestExport::failuresKeepTheOldFile() {
-    QFETCH(QString, failure);
-    const QByteArray old = "older document\r\n";
-    QVERIFY(writeBytes(QStringLiteral("plan.rtf"), old));
-    QString chosen = here(QStringLiteral("plan.rtf"));
-    if (failure == QStringLiteral("missing"))
-        chosen = here(QStringLiteral("missing/plan"));
-    else if (failure == QStringLiteral("read-only"))
-        QVERIFY(QFile::setPermissions(chosen, QFile::ReadOwner | QFile::ReadUser));
-    else if (failure == QStringLiteral("folder"))
-        QVERIFY(QDir().mkdir(chosen = here(QStringLiteral("folder.rtf"))));
-
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    window.show();
-    SeatPlan big;
-    big.fill(QString(2000, QChar(u'满')));
-    window.setSeatPlan(big);
-    desktop.fileNames.enqueue(chosen);
-    desktop.answers.enqueue(true);
-#ifdef Q_OS_UNIX
-    // A full disk, as a file-size limit on this process.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    if (failure == QStringLiteral("full")) {
-        rlimit small = saved;
-        small.rlim_cur = 4096;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    clickExport(window);
-    setrlimit(RLIMIT_FSIZE, &saved);
-#else
-    clickExport(window);
-#endif
-
-    // The reason is told, nothing is asked or opened, the old file is whole
-    // and no piece of the new one is left behind.
-    QCOMPARE(desktop.kinds(), (QStringList{QStringLiteral("save"), QStringLiteral("error")}));
-    QVERIFY2(desktop.shown[1].text.contains(QStringLiteral("原因：")),
-             qPrintable(desktop.shown[1].text));
-    QVERIFY(desktop.openedDocuments.isEmpty());
-    QCOMPARE(fileBytes(QStringLiteral("plan.rtf")), old);
-    QCOMPARE(QDir().entryList(QDir::Files), QStringList{QStringLiteral("plan.rtf")});
-
-    // The window goes on and the next export, to a good name, works.
-    desktop.shown.clear();
-    desktop.fileNames.enqueue(here(QStringLiteral("other")));
-    clickExport(window);
-    QCOMPARE(desktop.kinds(), (QStringList{QStringLiteral("save"), QStringLiteral("ask")}));
-    QCOMPARE(fileBytes(QStringLiteral("other.rtf")), tableDocument(big));
-}
-
-void TestExport::secondExportReplacesTheFirst() {
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    SeatPlan big;
-    big.fill(QString(200, QChar(u'长')));
-    window.setSeatPlan(big);
-    desktop.fileNames.enqueue(here(QStringLiteral("plan")));
-    clickExport(window);
-    window.setSeatPlan(placedPlan());
-    desktop.fileNames.enqueue(here(QStringLiteral("plan.rtf")));
-    clickExport(window);
-    QCOMPARE(fileBytes(QStringLiteral("plan.rtf")), tableDocument(placedPlan()));
-    QCOMPARE(QDir().entryList(QDir::Files), QStringList{QStringLiteral("plan.rtf")});
-}
-
-void TestExport::podiumSideDoesNotMatter() {
-    ScriptedDesktop desktop;
-    Form1 window(desktop);
-    window.show();
-    window.setSeatPlan(placedPlan());
-    desktop.fileNames.enqueue(here(QStringLiteral("front")));
-    clickExport(window);
-    window.togglePodium();
-    QVERIFY(window.podiumBack());
-    desktop.fileNames.enqueue(here(QStringLiteral("back")));
-    clickExport(window);
-    QCOMPARE(fileBytes(QStringLiteral("back.rtf")), fileBytes(QStringLiteral("front.rtf")));
-    QCOMPARE(fileBytes(QStringLiteral("back.rtf")), tableDocument(placedPlan()));
-    QVERIFY(window.podiumBack());
+    exportAs(q, u"plan.txt"_s);
+    QCOMPARE(q.desktop.offeredNames.last(), here(u"plan.txt"_s));
+    QCOMPARE(q.window.currentFileName(), here(u"plan.txt.rtf"_s));
+    QCOMPARE(documentLines(fileBytes(u"plan.txt.rtf"_s))[2], "<td>\xCD\xF5\xCE\xE5</td>"_ba);
+    QCOMPARE(fileBytes(u"plan.txt"_s), plan);
 }
 
 QTEST_MAIN(TestExport)

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 using namespace quorlen;
+using namespace Qt::StringLiterals;
 
 namespace {
 QStringList readAll(const QByteArray& bytes, int most = 1000,
@@ -24,13 +25,6 @@ QStringList readAll(const QByteArray& bytes, int most = 1000,
         items << reader.readItem();
     return items;
 }
-
-SeatPlan numberedPlan() {
-    SeatPlan plan;
-    for (int seat = 0; seat < kSeats; ++seat)
-        plan[seat] = QStringLiteral("学生%1").arg(seat);
-    return plan;
-}
 } // namespace
 
 class TestPlanFile : public QObject {
@@ -38,15 +32,12 @@ class TestPlanFile : public QObject {
 private slots:
     void items_data();
     void items();
-    void invalidGbkShiftsNoItem();
-    void hugeItemIsCutNotHeld();
+    void bigFilesAreReadOnlyAsFarAsNeeded();
     void writerBytes();
-    void quotingRule_data();
-    void quotingRule();
-    void awkwardCaptionsRoundTrip();
+    void captionsComeBack_data();
+    void captionsComeBack();
     void oldFilesWithCommasReadAsBefore();
     void openAndStartupDiffer();
-    void readErrors();
 };
 
 void TestPlanFile::items_data() {
@@ -54,28 +45,29 @@ void TestPlanFile::items_data() {
     QTest::addColumn<QStringList>("items");
     const QString e;
     QTest::newRow("empty file") << QByteArray() << QStringList{};
-    QTest::newRow("CR LF lines") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
-    QTest::newRow("LF only") << QByteArray("a\nb\n") << QStringList{"a", "b"};
-    QTest::newRow("CR only") << QByteArray("a\rb\r") << QStringList{"a", "b"};
-    QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("empty lines are empty items")
-        << QByteArray("\r\n\r\nc\r\n") << QStringList{e, e, "c"};
-    QTest::newRow("comma ends an item") << QByteArray("a,b\r\nc") << QStringList{"a", "b", "c"};
-    QTest::newRow("comma before line end") << QByteArray("a,\r\nb") << QStringList{"a", e, "b"};
+    QTest::newRow("CR LF lines") << "a\r\nb\r\n"_ba << QStringList{"a", "b"};
+    QTest::newRow("LF only") << "a\nb\n"_ba << QStringList{"a", "b"};
+    QTest::newRow("CR only") << "a\rb\r"_ba << QStringList{"a", "b"};
+    QTest::newRow("no final line end") << "a\r\nb"_ba << QStringList{"a", "b"};
+    QTest::newRow("empty lines are empty items") << "\r\n\r\nc\r\n"_ba << QStringList{e, e, "c"};
+    QTest::newRow("comma ends an item") << "a,b\r\nc"_ba << QStringList{"a", "b", "c"};
+    QTest::newRow("comma before line end") << "a,\r\nb"_ba << QStringList{"a", e, "b"};
     QTest::newRow("quoted with commas and breaks")
-        << QByteArray("\"x,y\r\nz\"\r\nnext\r\n") << QStringList{"x,y\r\nz", "next"};
+        << "\"x,y\r\nz\"\r\nnext\r\n"_ba << QStringList{"x,y\r\nz", "next"};
     QTest::newRow("doubled quotation mark")
-        << QByteArray("\"say \"\"hi\"\"\"\r\n") << QStringList{"say \"hi\""};
+        << "\"say \"\"hi\"\"\"\r\n"_ba << QStringList{"say \"hi\""};
     QTest::newRow("text after closing quote is dropped")
-        << QByteArray("\"a\"bc,d\r\n") << QStringList{"a", "d"};
+        << "\"a\"bc,d\r\n"_ba << QStringList{"a", "d"};
     QTest::newRow("unterminated quote runs to the end")
-        << QByteArray("a\r\n\"open,\r\nrest") << QStringList{"a", "open,\r\nrest"};
-    QTest::newRow("blanks around a bare item")
-        << QByteArray("  a b \t,\tc\r\n") << QStringList{"a b", "c"};
-    QTest::newRow("quotation mark inside a bare item")
-        << QByteArray("a\"b\r\n") << QStringList{"a\"b"};
-    QTest::newRow("GBK text") << QByteArray("\xD5\xC5\xC8\xFD\r\n") << QStringList{"张三"};
-    QTest::newRow("binary bytes") << QByteArray("\x00\x01,\x7F\r\n", 6)
+        << "a\r\n\"open,\r\nrest"_ba << QStringList{"a", "open,\r\nrest"};
+    QTest::newRow("blanks around a bare item") << "  a b \t,\tc\r\n"_ba << QStringList{"a b", "c"};
+    QTest::newRow("quotation mark inside a bare item") << "a\"b\r\n"_ba << QStringList{"a\"b"};
+    QTest::newRow("GBK text") << "\xD5\xC5\xC8\xFD\r\n"_ba << QStringList{"张三"};
+    // Each byte sequence that is not GBK gives a replacement character and
+    // no item moves.
+    QTest::newRow("invalid GBK") << "\x81\r\nok\r\n\xFE x\r\nlast"_ba
+                                 << QStringList{"\uFFFD", "ok", "\uFFFD x", "last"};
+    QTest::newRow("binary bytes") << "\x00\x01,\x7F\r\n"_ba
                                   << QStringList{QString(QChar(0)) + QChar(1), "\x7F"};
 }
 
@@ -85,96 +77,71 @@ void TestPlanFile::items() {
     QCOMPARE(readAll(bytes), items);
 }
 
-void TestPlanFile::invalidGbkShiftsNoItem() {
-    const QStringList items = readAll("\x81\r\nok\r\n\xFE\x20x\r\nlast");
-    QCOMPARE(items.size(), 4);
-    QCOMPARE(items[0], QStringLiteral("\uFFFD"));
-    QCOMPARE(items[1], QStringLiteral("ok"));
-    QVERIFY(items[2].startsWith(QChar(0xFFFD)));
-    QCOMPARE(items[3], QStringLiteral("last"));
-}
-
-void TestPlanFile::hugeItemIsCutNotHeld() {
-    // A line far longer than any caption is read through, but only the
-    // first bytes are kept; the items after it are still found.
+// A huge file is read only as far as the plan needs: a line far longer than
+// any caption is read through but only its first bytes are kept, and no more
+// items are read than asked for.
+void TestPlanFile::bigFilesAreReadOnlyAsFarAsNeeded() {
     const QByteArray line(300000, 'x');
-    const QStringList items = readAll(line + "\r\nnext\r\n\"" + line + "\",after", 10, 1000);
-    QCOMPARE(items.size(), 4);
-    QCOMPARE(items[0], QString(1000, QLatin1Char('x')));
-    QCOMPARE(items[1], QStringLiteral("next"));
-    QCOMPARE(items[2], QString(1000, QLatin1Char('x')));
-    QCOMPARE(items[3], QStringLiteral("after"));
+    const QString kept(1000, u'x');
+    QCOMPARE(readAll(line + "\r\nnext\r\n\"" + line + "\",after", 10, 1000),
+             (QStringList{kept, "next", kept, "after"}));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"commas.txt"_s);
+    QVERIFY(writeBytes(path, QByteArray(5000, ',')));
+    std::vector<QString> items;
+    QString error;
+    QVERIFY(readPlanItems(path, kSeats, items, error));
+    QCOMPARE(items.size(), size_t(kSeats));
 }
 
 void TestPlanFile::writerBytes() {
-    SeatPlan empty;
-    QByteArray expected;
-    for (int i = 0; i < kSeats; ++i)
-        expected += "NULL\r\n";
-    QCOMPARE(planFileBytes(empty, false), expected);
-    QCOMPARE(planFileBytes(empty, true), expected + "back\r\n");
+    const QByteArray empty = "NULL\r\n"_ba.repeated(kSeats);
+    QCOMPARE(planFileBytes(SeatPlan{}, false), empty);
+    QCOMPARE(planFileBytes(SeatPlan{}, true), empty + "back\r\n");
 
     SeatPlan plan;
-    plan[0] = QStringLiteral("张三");
-    plan[6] = QStringLiteral("null");
-    plan[34] = QStringLiteral("€a😀");
-    const QByteArray bytes = planFileBytes(plan, false);
-    QVERIFY(bytes.startsWith("\xD5\xC5\xC8\xFD\r\nNULL\r\n"));
-    QCOMPARE(bytes.split('\n').at(6), QByteArray("null\r"));
-    QVERIFY(bytes.endsWith("NULL\r\n\x80"
-                           "a?\r\n"));
-    QCOMPARE(bytes.count("\r\n"), 35);
-    QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+    plan[0] = u"张三"_s;
+    plan[6] = u"null"_s;
+    plan[34] = u"€a😀"_s;
+    QCOMPARE(planFileBytes(plan, false), "\xD5\xC5\xC8\xFD\r\n"_ba + "NULL\r\n"_ba.repeated(5) +
+                                             "null\r\n" + "NULL\r\n"_ba.repeated(27) +
+                                             "\x80"
+                                             "a?\r\n");
 }
 
-void TestPlanFile::quotingRule_data() {
+// How Save writes a caption, and that the reader gives it back as it was:
+// bare unless that would not read back, then quoted with inner quotes doubled.
+void TestPlanFile::captionsComeBack_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("line");
-    QTest::newRow("plain") << "张三"
-                           << "张三";
-    QTest::newRow("empty") << ""
-                           << "NULL";
-    QTest::newRow("inner quote stays bare") << "a\"b"
-                                            << "a\"b";
-    QTest::newRow("inner blank stays bare") << "a b"
-                                            << "a b";
-    QTest::newRow("comma") << "王五,3"
-                           << "\"王五,3\"";
-    QTest::newRow("leading quote") << "\"x\""
-                                   << "\"\"\"x\"\"\"";
-    QTest::newRow("leading blank") << " a"
-                                   << "\" a\"";
-    QTest::newRow("trailing tab") << "a\t"
-                                  << "\"a\t\"";
-    QTest::newRow("line feed") << "a\nb"
-                               << "\"a\nb\"";
-    QTest::newRow("carriage return") << "a\rb"
-                                     << "\"a\rb\"";
+    QTest::newRow("plain") << u"张三"_s << u"张三"_s;
+    QTest::newRow("inner quote stays bare") << u"a\"b"_s << u"a\"b"_s;
+    QTest::newRow("inner blank stays bare") << u"a b"_s << u"a b"_s;
+    QTest::newRow("markup") << u"a&b<c>"_s << u"a&b<c>"_s;
+    QTest::newRow("comma") << u"王五,3"_s << u"\"王五,3\""_s;
+    QTest::newRow("only a comma") << u","_s << u"\",\""_s;
+    QTest::newRow("leading quote") << u"\"x\" 和 \"\""_s << u"\"\"\"x\"\" 和 \"\"\"\"\""_s;
+    QTest::newRow("leading blank") << u" a"_s << u"\" a\""_s;
+    QTest::newRow("trailing tab") << u"a\t"_s << u"\"a\t\""_s;
+    QTest::newRow("only a tab") << u"\t"_s << u"\"\t\""_s;
+    QTest::newRow("a line feed") << u"第一行\n第二行"_s << u"\"第一行\n第二行\""_s;
+    QTest::newRow("a lone CR") << u"a\rb"_s << u"\"a\rb\""_s;
+    QTest::newRow("100000 characters") << QString(100000, u'长') << QString(100000, u'长');
 }
 
-void TestPlanFile::quotingRule() {
+void TestPlanFile::captionsComeBack() {
     QFETCH(QString, caption);
     QFETCH(QString, line);
     QCOMPARE(planLine(caption), line);
-}
-
-void TestPlanFile::awkwardCaptionsRoundTrip() {
-    SeatPlan plan = numberedPlan();
-    plan[0] = QStringLiteral("王五,3");
-    plan[1] = QStringLiteral("\"引号\" 和 \"\"");
-    plan[2] = QStringLiteral("  两边空格  ");
-    plan[3] = QStringLiteral("第一行\r\n第二行");
-    plan[4] = QStringLiteral("\t");
-    plan[5] = QStringLiteral("a&b<c>");
-    plan[6] = QString(100000, QChar(u'长'));
-    plan[7] = QString();
-    plan[33] = QStringLiteral(",");
-    plan[34] = QStringLiteral("最后");
-    QStringList items = readAll(planFileBytes(plan, true));
+    SeatPlan plan;
+    plan[0] = caption;
+    plan[34] = u"最后"_s;
+    const QStringList items = readAll(planFileBytes(plan, true));
     QCOMPARE(items.size(), kSeats + 1);
-    QCOMPARE(items.last(), QStringLiteral("back"));
-    for (int seat = 0; seat < kSeats; ++seat)
-        QCOMPARE(isEmptySeatMarker(items[seat]) ? QString() : items[seat], plan[seat]);
+    QCOMPARE(items[0], caption);
+    QCOMPARE(items[1], u"NULL"_s);
+    QCOMPARE(items.mid(kSeats - 1), (QStringList{"最后", "back"}));
 }
 
 void TestPlanFile::oldFilesWithCommasReadAsBefore() {
@@ -183,62 +150,39 @@ void TestPlanFile::oldFilesWithCommasReadAsBefore() {
     // seat is read as the podium marker.
     QByteArray bytes = common::toAnsi(u"张三,3\r\n");
     for (int seat = 1; seat < 34; ++seat)
-        bytes += QStringLiteral("s%1\r\n").arg(seat).toLatin1();
+        bytes += u"s%1\r\n"_s.arg(seat).toLatin1();
     bytes += "BACK\r\n";
     const QStringList items = readAll(bytes, kSeats + 1);
-    std::vector<QString> list(items.begin(), items.end());
     SeatPlan plan;
     bool back = false;
-    applyStartupItems(plan, back, list);
-    QCOMPARE(plan[0], QStringLiteral("张三"));
-    QCOMPARE(plan[1], QStringLiteral("3"));
-    QCOMPARE(plan[34], QStringLiteral("s33"));
+    applyStartupItems(plan, back, std::vector<QString>(items.begin(), items.end()));
+    QCOMPARE(plan[0], u"张三"_s);
+    QCOMPARE(plan[1], u"3"_s);
+    QCOMPARE(plan[34], u"s33"_s);
     QVERIFY(back);
 }
 
 void TestPlanFile::openAndStartupDiffer() {
-    const SeatPlan before = numberedPlan();
-    const std::vector<QString> items = {QStringLiteral("a"), QStringLiteral("NuLl"),
-                                        QStringLiteral("c")};
-    SeatPlan opened = before;
-    applyOpenedItems(opened, items);
-    SeatPlan loaded = before;
+    SeatPlan before;
+    before.fill(u"旧"_s);
+    const std::vector<QString> items{u"a"_s, u"NuLl"_s, u"c"_s};
+    SeatPlan opened = before, loaded = before;
     bool back = false;
+    applyOpenedItems(opened, items);
     applyStartupItems(loaded, back, items);
-    // "NULL": Open empties the seat, the start-up load keeps its caption.
-    QCOMPARE(opened[1], QString());
-    QCOMPARE(loaded[1], before[1]);
-    // A short file: Open empties the rest, the start-up load keeps them.
-    QCOMPARE(opened[2], QStringLiteral("c"));
-    QCOMPARE(opened[3], QString());
-    QCOMPARE(loaded[3], before[3]);
+    // "NULL" and a file too short: Open empties those seats, the start-up
+    // load keeps their captions.
+    SeatPlan expected;
+    expected[0] = u"a"_s;
+    expected[2] = u"c"_s;
+    QCOMPARE(opened, expected);
+    before[0] = u"a"_s;
+    before[2] = u"c"_s;
+    QCOMPARE(loaded, before);
     QVERIFY(!back);
-
-    std::vector<QString> full(kSeats, QStringLiteral("x"));
-    full.push_back(QStringLiteral("Back"));
-    applyStartupItems(loaded, back, full);
-    QVERIFY(back);
-    full.back() = QStringLiteral("backstage");
-    back = false;
-    applyStartupItems(loaded, back, full);
+    // Only a 36th item that reads "back" as a whole is the podium marker.
+    applyStartupItems(loaded, back, std::vector<QString>(kSeats + 1, u"backstage"_s));
     QVERIFY(!back);
-}
-
-void TestPlanFile::readErrors() {
-    QTemporaryDir dir;
-    std::vector<QString> items{QStringLiteral("stale")};
-    QString error;
-    QVERIFY(!readPlanItems(dir.filePath(QStringLiteral("gone.txt")), kSeats, items, error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(items.empty());
-    error.clear();
-    QVERIFY(!readPlanItems(dir.path(), kSeats, items, error));
-    QVERIFY(!error.isEmpty());
-
-    const QString path = dir.filePath(QStringLiteral("many.txt"));
-    QVERIFY(writeBytes(path, QByteArray(5000, ',')));
-    QVERIFY(readPlanItems(path, kSeats, items, error));
-    QCOMPARE(items.size(), size_t(kSeats));
 }
 
 QTEST_MAIN(TestPlanFile)
