@@ -34,8 +34,13 @@ void TestCommon::gbkBytes() {
     QCOMPARE(common::toAnsi(u"第1考场"), QByteArray("\xB5\xDA"
                                                     "1"
                                                     "\xBF\xBC\xB3\xA1"));
-    // Characters GBK lacks become one "?" each, surrogate pairs included.
+    // Characters GBK lacks become one "?" each, surrogate pairs included,
+    // and so does half a pair, also at the very end.
     QCOMPARE(common::toAnsi(QStringLiteral("a😀한b")), QByteArray("a??b"));
+    QCOMPARE(common::toAnsi(u"\xDC00"
+                            u"a"
+                            u"\xD800"),
+             QByteArray("?a?"));
     QCOMPARE(common::fromAnsi("\xB5\xDA"), QStringLiteral("第"));
     // A lead byte with an invalid trail byte gives one replacement
     // character and the next byte is read on its own.
