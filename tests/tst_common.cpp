@@ -28,6 +28,7 @@ private slots:
     void rtfExtension();
     void fileFilters();
     void captionsShowLiterally();
+    void qtButtonsSpeakChinese();
 };
 
 void TestCommon::gbkBytes() {
@@ -198,6 +199,18 @@ void TestCommon::captionsShowLiterally() {
     button.setCaption(QString());
     QVERIFY(button.text().isEmpty());
     QVERIFY(button.toolTip().isEmpty());
+}
+
+void TestCommon::qtButtonsSpeakChinese() {
+    // Built into the program, for Windows, where Qt has no catalogues
+    // installed; it goes away with its owner.
+    QVERIFY(QFile::exists(QStringLiteral(":/translations/qtbase_zh_CN.qm")));
+    {
+        QObject owner;
+        common::installChineseTranslations(&owner);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("是(&Y)"));
+    }
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
 }
 
 QTEST_MAIN(TestCommon)
