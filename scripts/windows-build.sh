@@ -30,6 +30,7 @@ PACKAGES=(
     qt6-translations-l10n      # Qt's buttons in Chinese, built into the programs
     wine wine64 xvfb xauth     # runs the Windows tests
     locales fonts-wqy-zenhei   # a Chinese code page and font under Wine
+    fonts-dejavu-core          # the fonts the tests measure captions with
     g++ make                   # the Linux build the Windows output is compared with
 )
 
