@@ -9,7 +9,7 @@
 #
 # Debian has MinGW-w64 but no Qt for it, so Debian's own Qt source (the same
 # version as the Qt the Linux build uses) is cross-built once, static, into
-# a cache outside the repository and reused; that takes about 45 minutes on
+# a cache outside the repository and reused; that takes about 50 minutes on
 # two cores. The programs are linked statically: each .exe is one file that
 # needs no DLL beside it.
 set -euo pipefail
@@ -72,7 +72,7 @@ build_qt() {
     ensure_deb_src
     local version src
     version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
-    log "building Qt $version for Windows into $QT_WIN (about 45 minutes)"
+    log "building Qt $version for Windows into $QT_WIN (about 50 minutes)"
     rm -rf "$QT_WIN_WORK" "$QT_WIN"
     mkdir -p "$QT_WIN_WORK"
     (cd "$QT_WIN_WORK" && apt-get source -qq "qt6-base=$version" >/dev/null 2>&1)
