@@ -49,8 +49,11 @@ void CaptionButton::showCaption() {
 }
 
 void installChineseTranslations(QObject* application) {
+    // The catalogue built into the program first: Windows has no Qt
+    // translations installed beside it.
     auto* translator = new QTranslator(application);
-    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+    if (translator->load(QStringLiteral(":/translations/qtbase_zh_CN.qm")) ||
+        translator->load(QStringLiteral("qtbase_zh_CN"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
 }

@@ -25,14 +25,20 @@ private slots:
     void textBoxLines();
     void fileNames();
     void captionsShowLiterally();
+    void qtButtonsSpeakChinese();
 };
 
 void TestCommon::gbkBytes() {
     QCOMPARE(common::toAnsi(u"第1考场"), QByteArray("\xB5\xDA"
                                                     "1"
                                                     "\xBF\xBC\xB3\xA1"));
-    // Characters GBK lacks become one "?" each, surrogate pairs included.
+    // Characters GBK lacks become one "?" each, surrogate pairs included,
+    // and so does half a pair, also at the very end.
     QCOMPARE(common::toAnsi(u"a😀한b"_s), QByteArray("a??b"));
+    QCOMPARE(common::toAnsi(u"\xDC00"
+                            u"a"
+                            u"\xD800"),
+             QByteArray("?a?"));
     QCOMPARE(common::fromAnsi("\xB5\xDA"), u"第"_s);
     // A lead byte with an invalid trail byte gives one replacement
     // character and the next byte is read on its own.
@@ -153,6 +159,18 @@ void TestCommon::captionsShowLiterally() {
     button.setCaption(QString());
     QVERIFY(button.text().isEmpty());
     QVERIFY(button.toolTip().isEmpty());
+}
+
+void TestCommon::qtButtonsSpeakChinese() {
+    // Built into the program, for Windows, where Qt has no catalogues
+    // installed; it goes away with its owner.
+    QVERIFY(QFile::exists(QStringLiteral(":/translations/qtbase_zh_CN.qm")));
+    {
+        QObject owner;
+        common::installChineseTranslations(&owner);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("是(&Y)"));
+    }
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
 }
 
 QTEST_MAIN(TestCommon)

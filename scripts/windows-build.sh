@@ -1,0 +1,230 @@
+#!/usr/bin/env bash
+# Builds quorlen.exe and brasset.exe for 64-bit Windows on Debian 12 (as
+# root), and runs the test suite built for Windows under Wine.
+#
+#   scripts/windows-build.sh          everything below, in order
+#   scripts/windows-build.sh qt       only Qt for Windows, into its cache
+#   scripts/windows-build.sh exe      Qt if missing, then the two programs
+#   scripts/windows-build.sh test     the above, then the tests under Wine
+#
+# Debian has MinGW-w64 but no Qt for it, so Debian's own Qt source (the same
+# version as the Qt the Linux build uses) is cross-built once, static, into
+# a cache outside the repository and reused; that takes about 50 minutes on
+# two cores. The programs are linked statically: each .exe is one file that
+# needs no DLL beside it.
+set -euo pipefail
+
+TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+QT_WIN="${QT_WIN:-/var/cache/tavrin/qt6-win64}"
+QT_WIN_WORK="${QT_WIN_WORK:-/var/tmp/tavrin-qt6-win64}"
+WIN_BUILD_DIR="${WIN_BUILD_DIR:-$TOP/build-win64}"
+LINUX_BUILD_DIR="${BUILD_DIR:-$TOP/build}"
+export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
+JOBS="$(nproc)"
+
+PACKAGES=(
+    g++-mingw-w64-x86-64-posix # the Windows compilers
+    cmake ninja-build perl     # Qt's build needs all three
+    dpkg-dev                   # apt-get source unpacks Qt's source
+    qt6-base-dev libgl-dev     # Qt's own tools (moc, rcc, uic) run on this machine
+    qt6-translations-l10n      # Qt's buttons in Chinese, built into the programs
+    wine wine64 xvfb xauth     # runs the Windows tests
+    locales fonts-wqy-zenhei   # a Chinese code page and font under Wine
+    fonts-dejavu-core          # the fonts the tests measure captions with
+    g++ make                   # the Linux build the Windows output is compared with
+)
+
+log() { printf '== %s\n' "$*"; }
+
+install_packages() {
+    local missing=() name
+    for name in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# apt-get source needs a deb-src entry; Debian's cloud images have none.
+ensure_deb_src() {
+    if grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        return 0
+    fi
+    log "adding Debian's source packages to apt"
+    cat >/etc/apt/sources.list.d/tavrin-deb-src.sources <<'EOF'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+    apt-get update -qq
+}
+
+build_qt() {
+    if [ -f "$QT_WIN/.build-complete" ]; then
+        return 0
+    fi
+    ensure_deb_src
+    local version src
+    version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
+    log "building Qt $version for Windows into $QT_WIN (about 50 minutes)"
+    rm -rf "$QT_WIN_WORK" "$QT_WIN"
+    mkdir -p "$QT_WIN_WORK"
+    (cd "$QT_WIN_WORK" && apt-get source -qq "qt6-base=$version" >/dev/null 2>&1)
+    src="$(find "$QT_WIN_WORK" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' | head -n1)"
+    mkdir -p "$QT_WIN_WORK/build"
+    # Only what Quorlen, Brasset and their tests use; the tablet header is
+    # not in Debian's source, and ICU (for other code pages than the
+    # system's) is replaced by the Win32 code-page API in common/ansitext.
+    (cd "$QT_WIN_WORK/build" && "$src/configure" \
+        -prefix "$QT_WIN" -xplatform win32-g++ -static -release \
+        -qt-host-path /usr -no-pkg-config \
+        -no-icu -no-opengl -no-dbus -no-feature-tabletevent \
+        -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz \
+        -no-feature-sql -no-feature-network -no-feature-printsupport \
+        -nomake examples -nomake tests -- \
+        -DCMAKE_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+    nice -n 10 cmake --build "$QT_WIN_WORK/build" --parallel "$JOBS"
+    cmake --install "$QT_WIN_WORK/build" >/dev/null
+    touch "$QT_WIN/.build-complete"
+    rm -rf "$QT_WIN_WORK"
+    log "Qt for Windows is in $QT_WIN ($(du -sh "$QT_WIN" | cut -f1))"
+}
+
+build_exe() {
+    if [ ! -f "$WIN_BUILD_DIR/CMakeCache.txt" ]; then
+        # The toolchain is named again so that a Qt cache built from another
+        # clone of the repository still finds this one's.
+        cmake -S "$TOP" -B "$WIN_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
+            -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
+            -DCMAKE_CROSSCOMPILING_EMULATOR="$TOP/scripts/wine-run.sh" >/dev/null
+    fi
+    log "building the Windows programs and tests in $WIN_BUILD_DIR"
+    cmake --build "$WIN_BUILD_DIR" --parallel "$JOBS" >/dev/null
+    local exe dlls
+    for exe in seating/quorlen.exe rooms/brasset.exe; do
+        # One file each: nothing but Windows' own DLLs may be imported.
+        dlls="$(x86_64-w64-mingw32-objdump -p "$WIN_BUILD_DIR/$exe" | sed -n 's/^\s*DLL Name: //p' |
+            grep -iE '^(qt6|lib|libstdc|libgcc|libwinpthread)' || true)"
+        if [ -n "$dlls" ]; then
+            echo "$exe needs DLLs that Windows does not have: $dlls" >&2
+            exit 1
+        fi
+        printf '%6s  %s\n' "$(du -h "$WIN_BUILD_DIR/$exe" | cut -f1)" "$WIN_BUILD_DIR/$exe"
+    done
+}
+
+ensure_locale() {
+    locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' && return 0
+    log "generating the zh_CN.UTF-8 locale"
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen >/dev/null
+}
+
+# Wine's programs need an X display, the tests too: a virtual one.
+XVFB_PID=
+start_display() {
+    local n=90 tries=0
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    trap stop_display EXIT
+    export DISPLAY=":$n"
+    until [ -e "/tmp/.X11-unix/X$n" ] || [ $tries -ge 50 ]; do
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+}
+stop_display() {
+    wineserver -k 2>/dev/null || true
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+}
+
+ensure_wine_prefix() {
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    log "making the Wine prefix $WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    "$TOP/scripts/wine-run.sh" wineboot -i >/dev/null 2>&1
+    wineserver -w
+}
+
+run_tests() {
+    log "the tests of the Windows build, under Wine"
+    ctest --test-dir "$WIN_BUILD_DIR" --output-on-failure -j"$JOBS"
+}
+
+# The same input through both builds must give the same file bytes. The
+# Windows build also answers Yes to "open it now?", and the shell's "open"
+# must reach a stand-in for the word processor that copies what it opens.
+compare_files() {
+    log "the files the Windows build writes, against the Linux build's"
+    (source "$TOP/scripts/setup.sh")
+    local dir windir status=0 name tries=0
+    dir="$(mktemp -d)"
+    mkdir "$dir/linux" "$dir/windows" "$dir/opened"
+    QT_QPA_PLATFORM=offscreen "$LINUX_BUILD_DIR/tests/write_samples" "$dir/linux" >/dev/null 2>&1
+    windir="$(winepath -w "$dir" 2>/dev/null)"
+    local command="C:\\windows\\system32\\cmd.exe /c copy /y \"%1\" \"$windir\\opened\""
+    command="${command//\\/\\\\}"
+    printf 'REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.rtf]\n@="Tavrin.OpenCheck"\n\n' >"$dir/open-check.reg"
+    printf '[HKEY_CLASSES_ROOT\\Tavrin.OpenCheck\\shell\\open\\command]\n@="%s"\n' \
+        "${command//\"/\\\"}" >>"$dir/open-check.reg"
+    "$TOP/scripts/wine-run.sh" regedit /S "$(winepath -w "$dir/open-check.reg" 2>/dev/null)"
+    "$TOP/scripts/wine-run.sh" "$WIN_BUILD_DIR/tests/write_samples.exe" "$windir\\windows" --open
+    # The shell starts the stand-in on its own; give it a moment.
+    until [ "$(find "$dir/opened" -type f | wc -l)" -ge 2 ] || [ $tries -ge 100 ]; do
+        sleep 0.2
+        tries=$((tries + 1))
+    done
+    for name in default.txt 座位表.rtf 考场表.rtf; do
+        if cmp -s "$dir/linux/$name" "$dir/windows/$name"; then
+            echo "same bytes as on Linux: $name"
+        else
+            echo "DIFFERENT from Linux: $name"
+            status=1
+        fi
+    done
+    for name in 座位表.rtf 考场表.rtf; do
+        if cmp -s "$dir/windows/$name" "$dir/opened/$name"; then
+            echo "opened by the shell: $name"
+        else
+            echo "NOT opened by the shell: $name"
+            status=1
+        fi
+    done
+    if [ $status -eq 0 ]; then rm -rf "$dir"; else echo "the files are in $dir"; fi
+    return $status
+}
+
+main() {
+    local what="${1:-all}"
+    case "$what" in
+    qt | exe | test | all) ;;
+    *)
+        echo "usage: $0 [qt|exe|test|all]" >&2
+        exit 2
+        ;;
+    esac
+    install_packages
+    build_qt
+    [ "$what" = qt ] && return 0
+    build_exe
+    [ "$what" = exe ] && return 0
+    ensure_locale
+    start_display
+    ensure_wine_prefix
+    local status=0
+    run_tests || status=1
+    compare_files || status=1
+    log "done in $((SECONDS / 60)) min $((SECONDS % 60)) s"
+    return $status
+}
+
+main "$@"
