@@ -23,7 +23,7 @@ const QStringList kLabels = {QStringLiteral("lblProductName"), QStringLiteral("L
                              QStringLiteral("lblCompany"),     QStringLiteral("Label2")};
 
 QWidget* named(QWidget& window, const QString& name) {
-    QWidget* widget = window.findChild<QWidget*>(name);
+    auto* widget = window.findChild<QWidget*>(name);
     QTEST_ASSERT(widget);
     return widget;
 }

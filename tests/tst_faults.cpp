@@ -127,15 +127,15 @@ void TestFaults::writeFailsWhole() {
     brasset::Form1 rooms(desktop);
     seats.setSeatPlan(bigSeatPlan());
     rooms.setRoomPlan(bigRoomPlan());
-    QWidget& window = write == RoomsExport ? static_cast<QWidget&>(rooms) : seats;
-    window.show();
+    QWidget* window = write == RoomsExport ? static_cast<QWidget*>(&rooms) : &seats;
+    window->show();
     // What the desktop is asked in one click, the save dialog aside.
     const auto clickAndTell = [&] {
         desktop.shown.clear();
         // The dialog is given the name without ".rtf"; the window adds it.
         desktop.fileNames.enqueue(path.chopped(4));
         desktop.answers.enqueue(true);
-        click(window, write == Save ? "Command3" : write == Export ? "Command4" : "Command2");
+        click(*window, write == Save ? "Command3" : write == Export ? "Command4" : "Command2");
         desktop.shown.removeIf([](const ShownBox& box) { return box.kind == "save"; });
         return desktop.kinds();
     };

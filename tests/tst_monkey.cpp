@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -76,8 +77,8 @@ protected:
         QStringList lines;
         for (int count = below(most + 1); count > 0; --count) {
             QString name(chance(5) ? 40 + below(40) : below(9), QChar());
-            for (QChar& letter : name)
-                letter = kAlphabet[below(int(kAlphabet.size()))];
+            std::generate(name.begin(), name.end(),
+                          [&] { return kAlphabet[below(int(kAlphabet.size()))]; });
             lines << (chance(10) ? QString() : name);
         }
         return lines.join(QStringLiteral("\r\n")) + (!lines.isEmpty() && chance(20) ? "\r\n" : "");

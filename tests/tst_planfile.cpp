@@ -36,8 +36,8 @@ SeatPlan numberedPlan() {
 class TestPlanFile : public QObject {
     Q_OBJECT
 private slots:
-    void items_data();
-    void items();
+    void lineEnds_data();
+    void lineEnds();
     void invalidGbkShiftsNoItem();
     void hugeItemIsCutNotHeld();
     void writerBytes();
@@ -49,7 +49,7 @@ private slots:
     void readErrors();
 };
 
-void TestPlanFile::items_data() {
+void TestPlanFile::lineEnds_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("items");
     const QString e;
@@ -79,7 +79,7 @@ void TestPlanFile::items_data() {
                                   << QStringList{QString(QChar(0)) + QChar(1), "\x7F"};
 }
 
-void TestPlanFile::items() {
+void TestPlanFile::lineEnds() {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, items);
     QCOMPARE(readAll(bytes), items);
@@ -140,8 +140,8 @@ void TestPlanFile::quotingRule_data() {
                                             << "a b";
     QTest::newRow("comma") << "王五,3"
                            << "\"王五,3\"";
-    QTest::newRow("leading quote") << "\"x\""
-                                   << "\"\"\"x\"\"\"";
+    QTest::newRow("leading quote") << R"("x")"
+                                   << R"("""x""")";
     QTest::newRow("leading blank") << " a"
                                    << "\" a\"";
     QTest::newRow("trailing tab") << "a\t"
