@@ -160,7 +160,7 @@ QString writeFileSafely(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
+        QString error = file.errorString();
         file.cancelWriting();
         return error;
     }

@@ -26,6 +26,8 @@ PACKAGES=(
     # Hardening: fuzzing and static analysis.
     "clang:compiles the fuzz targets (libFuzzer is clang's)"
     "libclang-rt-14-dev:clang's libFuzzer and sanitizer runtimes"
+    "clang-tidy:static analysis (scripts/analyse.sh)"
+    "cppcheck:static analysis (scripts/analyse.sh)"
 )
 
 missing_packages() {
