@@ -169,7 +169,7 @@ compare_files() {
     local dir windir status=0 name tries=0
     dir="$(mktemp -d)"
     mkdir "$dir/linux" "$dir/windows" "$dir/opened"
-    QT_QPA_PLATFORM=offscreen "$LINUX_BUILD_DIR/tests/write_samples" "$dir/linux" >/dev/null 2>&1
+    QT_QPA_PLATFORM=offscreen "$LINUX_BUILD_DIR/tools/write_samples" "$dir/linux" >/dev/null 2>&1
     windir="$(winepath -w "$dir" 2>/dev/null)"
     local command="C:\\windows\\system32\\cmd.exe /c copy /y \"%1\" \"$windir\\opened\""
     command="${command//\\/\\\\}"
@@ -177,7 +177,7 @@ compare_files() {
     printf '[HKEY_CLASSES_ROOT\\Tavrin.OpenCheck\\shell\\open\\command]\n@="%s"\n' \
         "${command//\"/\\\"}" >>"$dir/open-check.reg"
     "$TOP/scripts/wine-run.sh" regedit /S "$(winepath -w "$dir/open-check.reg" 2>/dev/null)"
-    "$TOP/scripts/wine-run.sh" "$WIN_BUILD_DIR/tests/write_samples.exe" "$windir\\windows" --open
+    "$TOP/scripts/wine-run.sh" "$WIN_BUILD_DIR/tools/write_samples.exe" "$windir\\windows" --open
     # The shell starts the stand-in on its own; give it a moment.
     until [ "$(find "$dir/opened" -type f | wc -l)" -ge 2 ] || [ $tries -ge 100 ]; do
         sleep 0.2
