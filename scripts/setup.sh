@@ -50,7 +50,7 @@ install_missing() {
     [ -z "${missing// /}" ] && return 0
     local sudo=()
     if [ "$(id -u)" -ne 0 ]; then
-        echo "Installing with sudo: ${missing}(Qt 6, CMake, the compiler and a Chinese font to build and show the programs)"
+        echo "Installing with sudo: ${missing}(Qt 6, CMake, the compilers and a Chinese font to build and show the programs; Xvfb, xdotool, clang and the analysers to test them)"
         sudo=(sudo)
     fi
     export DEBIAN_FRONTEND=noninteractive
