@@ -1,11 +1,13 @@
 // The real quorlen binary on a real X server, used as a teacher uses it: the
 // mouse on the laid-out buttons, names typed into the exam panel, the message
 // boxes and the file dialog answered from the keyboard, and the bytes of the
-// files it leaves behind.
+// files it leaves behind, against the bytes the seating library writes, which
+// the library's own tests hold against files written out by hand.
 
-#include "ansitext.h"
+#include "../../seating/export.h"
 #include "fillorders.h"
 #include "layouts.h"
+#include "planfile.h"
 #include "testfiles.h"
 #include "xdesktop.h"
 
@@ -16,39 +18,14 @@ using namespace xdesktop;
 using namespace quorlen_layout;
 
 namespace {
-constexpr int kSeats = 35;
-
-// The seat-plan file: a line per seat, "NULL" for an empty one, and "back"
-// when the podium is at the back.
-QByteArray planFile(const QStringList& seats, bool back) {
-    QStringList lines;
-    for (const QString& name : seats)
-        lines << (name.isEmpty() ? QStringLiteral("NULL") : name);
-    if (back)
-        lines << QStringLiteral("back");
-    return common::ansiLines(lines);
-}
-
-// The table document: seven rows of five cells, as the grid is seen.
-QByteArray tableFile(const QStringList& seats) {
-    QStringList lines{
-        QStringLiteral("<table  align=center border=1 cellpadding=10 cellspacing=0 width=90% "
-                       "bordercolor=#CC99FF style='border-collapse: collapse'>")};
-    for (int row = 0; row < 7; ++row) {
-        lines << QStringLiteral("<tr>");
-        for (int column = 0; column < 5; ++column)
-            lines << QStringLiteral("<td>%1</td>").arg(seats[7 * column + row]);
-        lines << QStringLiteral("</tr>");
-    }
-    lines << QStringLiteral("</table>");
-    return common::ansiLines(lines);
-}
+using quorlen::kSeats;
+using quorlen::SeatPlan;
 
 // Chinese names with every fourth seat empty.
-QStringList classList() {
-    QStringList seats;
+SeatPlan classList() {
+    SeatPlan seats;
     for (int i = 0; i < kSeats; ++i)
-        seats << (i % 4 == 3 ? QString() : QStringLiteral("学生%1").arg(i));
+        seats[i] = i % 4 == 3 ? QString() : QStringLiteral("学生%1").arg(i);
     return seats;
 }
 
@@ -90,8 +67,8 @@ private slots:
 
     void savedPlanSwapRotateSave() {
         QFETCH(double, scale);
-        const QStringList saved = classList();
-        Session session(planFile(saved, true), scale);
+        const SeatPlan saved = classList();
+        Session session(quorlen::planFileBytes(saved, true), scale);
         QVERIFY2(session.started, qPrintable(session.program.errors()));
         QCOMPARE(session.podium(), QStringLiteral("back"));
 
@@ -102,10 +79,10 @@ private slots:
         QVERIFY(pollUntil([&] { return session.podium() == QLatin1String("front"); }));
 
         QVERIFY(session.save());
-        QStringList expected = saved;
-        expected.swapItemsAt(0, 3);
+        SeatPlan expected = saved;
+        std::swap(expected[0], expected[3]);
         std::reverse(expected.begin(), expected.end());
-        QCOMPARE(fileBytes(session.file("default.txt")), planFile(expected, false));
+        QCOMPARE(fileBytes(session.file("default.txt")), quorlen::planFileBytes(expected, false));
         QVERIFY(session.program.isRunning());
     }
 
@@ -121,20 +98,20 @@ private slots:
 
         // "保存" lies under the panel: its message proves the panel has gone.
         QVERIFY(session.save());
-        QStringList expected(kSeats);
+        SeatPlan expected;
         const QList<int> order = expectedOrder(QStringLiteral("Command12"));
         for (int p = 0; p < kSeats; ++p)
             expected[order[p]] = typed[p];
-        QCOMPARE(fileBytes(session.file("default.txt")), planFile(expected, false));
+        QCOMPARE(fileBytes(session.file("default.txt")), quorlen::planFileBytes(expected, false));
     }
 
     void exportThroughTheSaveDialog() {
-        const QStringList saved = classList();
-        Session session(planFile(saved, false));
+        const SeatPlan saved = classList();
+        Session session(quorlen::planFileBytes(saved, false));
         QVERIFY2(session.started, qPrintable(session.program.errors()));
         // The dialog opens in the folder Quorlen runs in; ".rtf" is added.
         QVERIFY(exportAnsweringNo(session.program, session.window, kExport, {"plan"}));
-        QCOMPARE(fileBytes(session.file("plan.rtf")), tableFile(saved));
+        QCOMPARE(fileBytes(session.file("plan.rtf")), quorlen::tableDocument(saved));
         QCOMPARE(session.program.windows(), QList<quint64>{session.window});
     }
 };
