@@ -9,10 +9,18 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QTest>
 
 // The middle of a control laid out at these twips.
 inline QPoint centreOf(int left, int top, int width, int height) {
     return common::twipsRect(left, top, width, height).center();
+}
+
+// The "scale" column of a test run at an ordinary and a doubled scale.
+inline void addScaleRows() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("normal screen") << 1.0;
+    QTest::newRow("QT_SCALE_FACTOR=2") << 2.0;
 }
 
 // Answers a message box with `key` and waits for it to close.

@@ -55,11 +55,7 @@ QByteArray exportFile(const QList<QStringList>& rooms, bool turned = false) {
 class TestEndToEndBrasset : public QObject {
     Q_OBJECT
 private slots:
-    void arrangeExportRotateExportExit_data() {
-        QTest::addColumn<double>("scale");
-        QTest::newRow("normal screen") << 1.0;
-        QTest::newRow("QT_SCALE_FACTOR=2") << 2.0;
-    }
+    void arrangeExportRotateExportExit_data() { addScaleRows(); }
 
     void arrangeExportRotateExportExit() {
         QFETCH(double, scale);

@@ -59,11 +59,7 @@ struct Session {
 class TestEndToEndQuorlen : public QObject {
     Q_OBJECT
 private slots:
-    void savedPlanSwapRotateSave_data() {
-        QTest::addColumn<double>("scale");
-        QTest::newRow("normal screen") << 1.0;
-        QTest::newRow("QT_SCALE_FACTOR=2") << 2.0;
-    }
+    void savedPlanSwapRotateSave_data() { addScaleRows(); }
 
     void savedPlanSwapRotateSave() {
         QFETCH(double, scale);
