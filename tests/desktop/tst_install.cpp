@@ -24,10 +24,7 @@ QString entryValue(const QString& entry, const QString& key) {
     return line.match(entry).captured(1);
 }
 
-bool hasChinese(const QString& text) {
-    return std::any_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
-}
+const QRegularExpression kChinese(QStringLiteral("\\p{Han}"));
 
 // The icon is an SVG document that parses and is square.
 QString svgProblem(const QString& path) {
@@ -80,8 +77,8 @@ private slots:
         const QString entry = QString::fromUtf8(file.readAll());
         for (const QString key : {"Name", "GenericName", "Comment"}) {
             const QString english = entryValue(entry, key);
-            QVERIFY2(!english.isEmpty() && !hasChinese(english), qPrintable(key));
-            QVERIFY2(hasChinese(entryValue(entry, key + "[zh_CN]")), qPrintable(key));
+            QVERIFY2(!english.isEmpty() && !english.contains(kChinese), qPrintable(key));
+            QVERIFY2(entryValue(entry, key + "[zh_CN]").contains(kChinese), qPrintable(key));
         }
         QCOMPARE(entryValue(entry, "Type"), QStringLiteral("Application"));
 
