@@ -1,19 +1,14 @@
-// Thousands of seeded random clicks over both programs' real windows, the
-// scripted desktop answering every dialog. After every step the window holds
-// what the step must leave: a move loses or doubles no name, exactly one
-// podium box is shown, a saved plan comes back at the next start, a pattern
-// or an arrangement seats the pasted lines in order. MONKEY_SEED and
-// MONKEY_STEPS replay or lengthen a run. The slowest step is printed; one
-// slower than kHungStepMs fails.
+// Thousands of seeded random clicks over both programs' real windows, checked
+// after every step: a move loses or doubles no name, one podium box is shown,
+// a saved plan comes back at the next start, an arrangement seats the pasted
+// lines in order. MONKEY_SEED and MONKEY_STEPS replay a run; a step slower
+// than kHungStepMs fails. Open, exports and the about window are the window
+// tests' to check.
 
-// Both programs call their window Form1 and their export "export.h".
 #include "../rooms/arrange.h"
-#include "../rooms/export.h"
 #include "../rooms/window.h"
-#include "../seating/export.h"
 #include "../seating/window.h"
-#include "ansitext.h"
-#include "planfile.h"
+#include "fillorders.h"
 #include "scripteddesktop.h"
 #include "testfiles.h"
 #include "windowdriver.h"
@@ -24,7 +19,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
-#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
@@ -32,13 +26,10 @@
 #include <optional>
 
 namespace {
-constexpr int kDefaultSeed = 20240607;
-// Far beyond a frame: a step this slow is hung, not merely slow on a busy
-// machine.
+// Far beyond a frame: a step this slow is hung, not slow on a busy machine.
 constexpr qint64 kHungStepMs = 2000;
-// Every character is in GBK and none spells "NULL", so a saved plan must come
-// back exactly; blanks, tabs, commas and quotation marks test the file's
-// quoting, "&" and "<" the captions' display.
+// All GBK and never "NULL", so a saved plan comes back exactly; blanks, tabs,
+// commas and quotes test the file's quoting, "&" and "<" the captions.
 const QString kAlphabet = QStringLiteral("abXY09 \t,\"&<>-.张三李四王五赵六讲台考生（）·");
 
 int envNumber(const char* name, int fallback) {
@@ -56,24 +47,16 @@ template <typename Captions> QStringList sorted(const Captions& captions) {
     return list;
 }
 
-// What both monkeys share: the seeded dice, the desktop their window answers
-// to, and the clock.
-class Monkey {
-public:
-    explicit Monkey(quint32 seed) : m_rng(seed) {}
-    QString lastKind() const { return m_lastKind; }
-    QString slowest() const {
-        return QStringLiteral("%1 ms (%2)").arg(m_slowest).arg(m_slowestKind);
-    }
-
-protected:
+// The seeded dice, the window and its scripted desktop, and the clock.
+template <typename Form> struct Monkey {
+    explicit Monkey(quint32 seed) : m_rng(seed) { m_window.show(); }
     int below(int bound) { return int(m_rng.bounded(bound)); }
     bool chance(int percent) { return below(100) < percent; }
     template <typename List> auto pick(const List& list) { return list[below(int(list.size()))]; }
 
-    // A list as pasted from a spreadsheet: CR LF between lines, sometimes
-    // after the last one too, some lines empty, a few very long.
-    QString list(int most) {
+    // Pastes a list as from a spreadsheet, over the box's text or after it:
+    // CR LF line ends, some lines empty, a few very long.
+    void paste(const char* box, int most) {
         QStringList lines;
         for (int count = below(most + 1); count > 0; --count) {
             QString name(chance(5) ? 40 + below(40) : below(9), QChar());
@@ -81,14 +64,11 @@ protected:
                           [&] { return kAlphabet[below(int(kAlphabet.size()))]; });
             lines << (chance(10) ? QString() : name);
         }
-        return lines.join(QStringLiteral("\r\n")) + (!lines.isEmpty() && chance(20) ? "\r\n" : "");
-    }
-
-    void paste(QWidget& window, const char* box, int most) {
-        const QString text = list(most);
+        const QString text =
+            lines.join(QStringLiteral("\r\n")) + (!lines.isEmpty() && chance(20) ? "\r\n" : "");
         const bool replace = chance(75);
         timed("paste", [&] {
-            auto* edit = child<QPlainTextEdit>(window, box);
+            auto* edit = child<QPlainTextEdit>(m_window, box);
             if (replace)
                 edit->clear();
             edit->moveCursor(QTextCursor::End);
@@ -97,6 +77,9 @@ protected:
         });
     }
 
+    void press(const char* kind, const QString& button) {
+        timed(kind, [&] { click(m_window, button); });
+    }
     template <typename Step> void timed(const char* kind, Step step) {
         m_lastKind = kind;
         m_desktop.shown.clear();
@@ -111,23 +94,9 @@ protected:
         QVERIFY2(ms < kHungStepMs, qPrintable(QStringLiteral("%1 took %2 ms").arg(kind).arg(ms)));
     }
 
-    // The kind of the box or dialog the step showed last, if any.
-    QString told() const {
-        return m_desktop.shown.isEmpty() ? QString() : m_desktop.shown.last().kind;
-    }
-
-    // The next file dialog answers a name in the current folder ("" cancels),
-    // the next question `yes`.
-    void answer(const QString& fileName, bool yes) {
-        m_desktop.fileNames.enqueue(fileName.isEmpty() ? fileName
-                                                       : QDir().absoluteFilePath(fileName));
-        m_desktop.answers.enqueue(yes);
-    }
-
-    ScriptedDesktop m_desktop;
-
-private:
     QRandomGenerator m_rng;
+    ScriptedDesktop m_desktop;
+    Form m_window{m_desktop};
     QString m_lastKind;
     qint64 m_slowest = -1;
     QString m_slowestKind;
@@ -135,68 +104,42 @@ private:
 
 const QStringList kMoves{"Command5",  "Command19", "Command20", "Command21",
                          "Command22", "Command7",  "Command8"};
-const QStringList kReversePatterns{"Command14", "Command15", "Command10", "Command18"};
-const QStringList kForwardPatterns{"Command13", "Command16", "Command12", "Command17"};
-const QStringList kSixRowPatterns{"Command14", "Command13", "Command18", "Command17"};
-// What the open dialog answers: a cancel, the saved plan, names that cannot
-// be read, bytes of any kind, a table document.
-const QStringList kOpenAnswers{"",           "default.txt", "missing.txt",
-                               "folder.rtf", "noise.txt",   "plan.rtf"};
-const QStringList kExportAnswers{"", "plan", "plan.RTF", "folder", "missing/plan"};
 
-// Quorlen. Each step says what the plan and the podium side must be after
-// it; a step whose result is not one exact plan checks it itself and leaves
-// `m_expected` empty.
-class SeatingMonkey : public Monkey {
-public:
-    explicit SeatingMonkey(quint32 seed) : Monkey(seed), m_window(m_desktop) {
-        m_window.show();
-        QVERIFY(QDir().mkdir(QStringLiteral("folder.rtf")));
-    }
+// Quorlen. A step whose result is not one exact plan checks it itself and
+// leaves `m_expected` empty.
+struct SeatingMonkey : public Monkey<quorlen::Form1> {
+    using Monkey::Monkey;
 
     void step() {
         m_before = m_window.seatPlan();
-        m_boxBefore = boxLines(m_window, "Text3");
         m_expected = m_before;
         m_expectBack = m_window.podiumBack();
         const bool panelShown = child(m_window, "Frame1")->isVisible();
         const int roll = below(100);
         if (panelShown && roll < 40) {
-            paste(m_window, "Text3", 45);
+            paste("Text3", 45);
         } else if (panelShown && roll < 85) {
             pattern();
-        } else if (panelShown || roll >= 89) {
-            // Into the exam panel or back out; the list stays.
-            timed("panel", [&] { click(m_window, panelShown ? "Command11" : "Command9"); });
-            QCOMPARE(child(m_window, "Frame1")->isVisible(), !panelShown);
-            QCOMPARE(boxLines(m_window, "Text3"), m_boxBefore);
+        } else if (panelShown || roll >= 92) {
+            press("panel", panelShown ? "Command11" : "Command9");
         } else if (roll < 45) {
             seat();
-        } else if (roll < 72) {
+        } else if (roll < 75) {
             move();
-        } else if (roll < 76) {
-            timed("podium", [&] { click(m_window, "Command6"); });
-            m_expectBack = !m_expectBack;
         } else if (roll < 80) {
-            save();
-        } else if (roll < 84) {
-            open();
-        } else if (roll < 88) {
-            exportPlan();
+            press("podium", "Command6");
+            m_expectBack = !m_expectBack;
         } else {
-            about();
+            save();
         }
         if (QTest::currentTestFailed())
             return;
         if (m_expected)
             QCOMPARE(m_window.seatPlan(), *m_expected);
-        QCOMPARE(m_window.podiumBack(), m_expectBack);
-        QVERIFY2(child(m_window, "Text1")->isVisible() != child(m_window, "Text2")->isVisible(),
-                 "exactly one podium box is shown");
+        QCOMPARE(podium(m_window), m_expectBack ? "back" : "front");
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-private:
     void seat() {
         const bool pending = m_window.selectionPending();
         const int selected = m_window.selectedSeat();
@@ -210,7 +153,7 @@ private:
     void move() {
         const bool pending = m_window.selectionPending();
         const QString button = pick(kMoves);
-        timed("move", [&] { click(m_window, button); });
+        press("move", button);
         // Every name is still there, once; only the turn moves the podium.
         QCOMPARE(sorted(m_window.seatPlan()), sorted(m_before));
         QCOMPARE(m_window.selectionPending(), pending);
@@ -219,138 +162,77 @@ private:
     }
 
     void save() {
-        timed("save", [&] { click(m_window, "Command3"); });
-        QCOMPARE(told(), QStringLiteral("inform"));
-        // The next start brings the plan and the podium side back, as far
-        // as GBK holds its characters: an opened file of any bytes may have
-        // brought in some it does not.
-        for (QString& caption : m_before)
-            caption = quorlen::isEmptySeatMarker(caption)
-                          ? QString()
-                          : common::fromAnsi(common::toAnsi(caption));
+        press("save", "Command3");
+        QCOMPARE(m_desktop.kinds(), QStringList{"inform"});
+        // The next start brings the plan and the podium side back.
         ScriptedDesktop nextDesktop;
         const quorlen::Form1 next(nextDesktop);
         QCOMPARE(next.seatPlan(), m_before);
         QCOMPARE(next.podiumBack(), m_expectBack);
-        m_saved = m_before;
-    }
-
-    void open() {
-        const QString name = pick(kOpenAnswers);
-        if (name == "noise.txt") {
-            QByteArray noise;
-            for (int i = below(400); i > 0; --i)
-                noise += char(below(256));
-            QVERIFY(writeBytes(name, noise));
-        }
-        answer(name, true);
-        timed("open", [&] { click(m_window, "Command2"); });
-        // A cancel or a name that cannot be read keeps the plan; the user is
-        // told either way.
-        const bool read = QFileInfo(name).isFile();
-        QCOMPARE(told(), name.isEmpty() ? "open" : read ? "inform" : "error");
-        if (read)
-            m_expected = name == "default.txt" ? m_saved : std::nullopt;
-    }
-
-    void exportPlan() {
-        const QString name = pick(kExportAnswers);
-        answer(name, chance(50));
-        timed("export", [&] { click(m_window, "Command4"); });
-        if (name.startsWith(QStringLiteral("plan")))
-            QCOMPARE(fileBytes(name == "plan" ? "plan.rtf" : name),
-                     quorlen::tableDocument(m_before));
-        else
-            QCOMPARE(told(), name.isEmpty() ? "save" : "error");
     }
 
     void pattern() {
-        const bool reverse = chance(50);
-        const QString button = pick(reverse ? kReversePatterns : kForwardPatterns);
-        timed("pattern", [&] { click(m_window, button); });
-        // The first 30 or 35 lines are seated and the other seats are empty;
-        // a reverse pattern also turns the podium round.
-        QStringList seated = m_boxBefore.mid(0, kSixRowPatterns.contains(button) ? 30 : 35);
-        while (seated.size() < quorlen::kSeats)
-            seated << QString();
+        const QStringList list = boxLines(m_window, "Text3");
+        const QString button = pick(patternButtonNames());
+        const bool reverse = patternCaption(button).contains(QStringLiteral("倒"));
+        press("pattern", button);
+        // The first 30 or 35 lines are seated, the other seats empty; a
+        // reverse pattern also turns the podium round.
+        QStringList seated =
+            list.mid(0, patternCaption(button).contains(QStringLiteral("6*5")) ? 30 : 35);
+        seated.resize(quorlen::kSeats);
         QCOMPARE(sorted(m_window.seatPlan()), sorted(seated));
-        QVERIFY(boxLines(m_window, "Text3").isEmpty());
         QVERIFY(child(m_window, "Frame1")->isHidden());
         m_expectBack = m_expectBack != reverse;
         m_expected.reset();
     }
 
-    // The about window is modal; a key closes it as soon as it is up.
-    void about() {
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                QTest::keyClick(modal, Qt::Key_Space);
-        });
-        closer.start(1);
-        timed("about",
-              [&] { QTest::mouseDClick(child(m_window, "StatusBar1_3"), Qt::LeftButton); });
-    }
-
-    quorlen::Form1 m_window;
     quorlen::SeatPlan m_before;
-    QStringList m_boxBefore;
     std::optional<quorlen::SeatPlan> m_expected;
     bool m_expectBack = false;
-    std::optional<quorlen::SeatPlan> m_saved;
 };
 
-// What may be typed as Brasset's persons per room: in range, out of range,
-// fractions, units, blanks, and text that is no number.
+// Persons per room: in range, out of range, fractions, units, no number.
 const QStringList kPersonsTexts{"32",  "20", "36",  "19",   "37",   "20.5", "24人",  " 25",
                                 "abc", "",   "1e2", "0x20", "３２", "-30",  "35.99", "+21"};
 
-// Brasset. Seat clicks, typing and the export change nothing; a turn turns
-// every room in use; an arrangement puts the lines of the list one after
-// another along each room's S, leaving the seats beyond the persons per room
-// and the rooms not in use empty.
-class RoomsMonkey : public Monkey {
-public:
-    explicit RoomsMonkey(quint32 seed) : Monkey(seed), m_window(m_desktop) { m_window.show(); }
+// Brasset. Typing changes nothing; a turn turns every room in use; an
+// arrangement seats the lines in order along each room's S, leaving the seats
+// beyond the persons per room and the rooms not in use empty.
+struct RoomsMonkey : public Monkey<brasset::Form1> {
+    using Monkey::Monkey;
 
     void step() {
-        m_before = m_window.roomPlan();
+        const brasset::RoomPlan before = m_window.roomPlan();
         const int roll = below(100);
-        if (roll < 15) {
-            paste(m_window, "Text1", chance(20) ? 400 : 80);
-        } else if (roll < 25) {
+        if (roll < 20) {
+            paste("Text1", chance(20) ? 400 : 80);
+        } else if (roll < 32) {
             const QString text = pick(kPersonsTexts);
             timed("persons", [&] { child<QLineEdit>(m_window, "Text2")->setText(text); });
-        } else if (roll < 35) {
-            timed("direction", [&] { click(m_window, chance(50) ? "Option1" : "Option2"); });
-        } else if (roll < 60) {
+        } else if (roll < 45) {
+            press("direction", chance(50) ? "Option1" : "Option2");
+        } else if (roll < 75) {
             arrange();
-        } else if (roll < 80) {
-            rotate();
-        } else if (roll < 95) {
-            // Only the seats of rooms in sight can be clicked.
-            const int index = below(brasset::kSeats);
-            if (m_before.visible[index / brasset::kRoomSeats])
-                timed("seat", [&] { click(m_window, QStringLiteral("student_%1").arg(index)); });
         } else {
-            const bool cancel = chance(20);
-            answer(cancel ? "" : "rooms", chance(50));
-            timed("export", [&] { click(m_window, "Command2"); });
-            if (!cancel)
-                QCOMPARE(fileBytes("rooms.rtf"), brasset::roomExportBytes(m_before));
+            press("rotate", "Command3");
+            brasset::RoomPlan turned = before;
+            for (int room = 0; room < brasset::kRooms; ++room)
+                for (int seat = 0; before.visible[room] && seat < brasset::kRoomSeats; ++seat)
+                    turned.captions[brasset::buttonIndex(room, seat)] =
+                        before.captions[brasset::buttonIndex(room, brasset::kRoomSeats - 1 - seat)];
+            QCOMPARE(m_window.roomPlan(), turned);
         }
-        if (roll < 35 || roll >= 80)
-            QCOMPARE(m_window.roomPlan(), m_before);
+        if (roll < 45)
+            QCOMPARE(m_window.roomPlan(), before);
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-private:
     void arrange() {
         const bool vertical = child<QAbstractButton>(m_window, "Option2")->isChecked();
-        // How the box reads is checked on its own; here it only says how
-        // many seats a room gives.
+        // How the box reads is tst_rooms' to check; here it gives the seats.
         const double persons = brasset::personsPerRoom(child<QLineEdit>(m_window, "Text2")->text());
-        timed("arrange", [&] { click(m_window, "Command1"); });
+        press("arrange", "Command1");
         const brasset::RoomPlan plan = m_window.roomPlan();
         const QStringList lines = boxLines(m_window, "Text1");
         // One room more than (lines - 1) / persons, at most eight.
@@ -361,8 +243,8 @@ private:
             const bool used = room < std::min(rooms, brasset::kRooms);
             QCOMPARE(plan.visible[room], used);
             for (int rank = 0; rank < brasset::kRoomSeats; ++rank) {
-                // Lane after lane, every other lane backwards, from the seat
-                // that is the bottom-right one once the room is turned.
+                // Lane by lane, every other one backwards, from the seat that
+                // is bottom right once the room is turned.
                 const int lane = rank / 6;
                 const int along = lane % 2 == 0 ? rank % 6 : 5 - rank % 6;
                 const int seat =
@@ -373,40 +255,23 @@ private:
             }
         }
     }
-
-    void rotate() {
-        timed("rotate", [&] { click(m_window, "Command3"); });
-        brasset::RoomPlan turned = m_before;
-        for (int room = 0; room < brasset::kRooms; ++room)
-            for (int seat = 0; m_before.visible[room] && seat < brasset::kRoomSeats; ++seat)
-                turned.captions[brasset::buttonIndex(room, seat)] =
-                    m_before.captions[brasset::buttonIndex(room, brasset::kRoomSeats - 1 - seat)];
-        QCOMPARE(m_window.roomPlan(), turned);
-    }
-
-    brasset::Form1 m_window;
-    brasset::RoomPlan m_before;
 };
 
-// Runs MONKEY_STEPS steps (by default `defaultSteps`) from MONKEY_SEED in an
-// empty current folder, naming the step that failed so that it can be
-// replayed.
+// Runs MONKEY_STEPS steps from MONKEY_SEED in an empty current folder,
+// naming the step that failed so that it can be replayed.
 template <typename WindowMonkey> void runMonkey(const char* window, int defaultSteps) {
-    TemporaryCurrentDir here;
-    QVERIFY(here.isCurrent());
-    const auto seed = quint32(envNumber("MONKEY_SEED", kDefaultSeed));
+    TemporaryCurrentDir folder;
+    QVERIFY(folder.isCurrent());
+    const auto seed = quint32(envNumber("MONKEY_SEED", 20240607));
     const int steps = envNumber("MONKEY_STEPS", defaultSteps);
     WindowMonkey monkey(seed);
-    for (int step = 0; step < steps; ++step) {
+    for (int step = 0; step < steps && !QTest::currentTestFailed(); ++step) {
         monkey.step();
         if (QTest::currentTestFailed())
-            QFAIL(qPrintable(QStringLiteral("at step %1 (%2) of seed %3")
-                                 .arg(step)
-                                 .arg(monkey.lastKind())
-                                 .arg(seed)));
+            qWarning("at step %d (%s) of seed %u", step, qPrintable(monkey.m_lastKind), seed);
     }
-    qInfo("%s monkey: seed %u, %d steps, slowest step %s", window, seed, steps,
-          qPrintable(monkey.slowest()));
+    qInfo("%s monkey: seed %u, %d steps, slowest step %lld ms (%s)", window, seed, steps,
+          monkey.m_slowest, qPrintable(monkey.m_slowestKind));
 }
 } // namespace
 

@@ -1,7 +1,7 @@
 #pragma once
 // Where the two windows have their controls, as laid out in twips, turned
-// into points in a window (device-independent pixels), and what the screen
-// shows of Quorlen's podium.
+// into points in a window (device-independent pixels), what the screen
+// shows of Quorlen's podium, and the save dialog both programs export through.
 
 #include "widgets.h"
 #include "xdesktop.h"
@@ -9,10 +9,36 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QTest>
 
 // The middle of a control laid out at these twips.
 inline QPoint centreOf(int left, int top, int width, int height) {
     return common::twipsRect(left, top, width, height).center();
+}
+
+// The "scale" column of a test run at an ordinary and a doubled scale.
+inline void addScaleRows() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("normal screen") << 1.0;
+    QTest::newRow("QT_SCALE_FACTOR=2") << 2.0;
+}
+
+// Answers a message box with `key` and waits for it to close.
+inline bool closeBox(xdesktop::Program& program, quint64 box, const QString& key) {
+    return box && program.keys(box, {key}) && program.waitUntilClosed(box);
+}
+
+// Presses the export button at `button`, types `name` into the save dialog
+// (nothing keeps the name it offers) and answers "否(&N)" to the question that
+// follows: the file stays written and nothing opens it.
+inline bool exportAnsweringNo(xdesktop::Program& program, quint64 window, QPoint button,
+                              const QStringList& name = {}) {
+    program.click(window, button);
+    const quint64 dialog = program.waitForWindow(QStringLiteral("保存"));
+    return dialog && (name.isEmpty() || program.typeLines(dialog, name)) &&
+           program.keys(dialog, {QStringLiteral("Return")}) &&
+           closeBox(program, program.waitForWindow(QStringLiteral("保存完成")),
+                    QStringLiteral("n"));
 }
 
 namespace quorlen_layout {
