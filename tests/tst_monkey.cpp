@@ -2,11 +2,11 @@
 // after every step: a move loses or doubles no name, one podium box is shown,
 // a saved plan comes back at the next start, an arrangement seats the pasted
 // lines in order. MONKEY_SEED and MONKEY_STEPS replay a run; a step slower
-// than kHungStepMs fails. Open, exports and the about window are the window
-// tests' to check.
+// than kHungStepMs fails. The about window is the window tests' to check.
 
 #include "../rooms/arrange.h"
 #include "../rooms/window.h"
+#include "../seating/export.h"
 #include "../seating/window.h"
 #include "fillorders.h"
 #include "scripteddesktop.h"
@@ -129,8 +129,12 @@ struct SeatingMonkey : public Monkey<quorlen::Form1> {
         } else if (roll < 80) {
             press("podium", "Command6");
             m_expectBack = !m_expectBack;
-        } else {
+        } else if (roll < 85) {
             save();
+        } else if (roll < 88) {
+            open();
+        } else {
+            exportTable();
         }
         if (QTest::currentTestFailed())
             return;
@@ -169,6 +173,26 @@ struct SeatingMonkey : public Monkey<quorlen::Form1> {
         const quorlen::Form1 next(nextDesktop);
         QCOMPARE(next.seatPlan(), m_before);
         QCOMPARE(next.podiumBack(), m_expectBack);
+        m_saved = m_before;
+    }
+
+    // Opens the saved plan, a missing file, or cancels; the podium stays.
+    // (Random bytes are the plan reader's fuzz target's to try.)
+    void open() {
+        const int choice = below(3);
+        m_desktop.fileNames.enqueue(choice < 2 ? here(choice ? "missing.txt" : "default.txt") : "");
+        press("open", "Command2");
+        if (choice == 0 && m_saved)
+            m_expected = m_saved;
+        QCOMPARE(m_desktop.kinds().contains("error"), choice == 1 || (choice == 0 && !m_saved));
+    }
+
+    // Exports to a table document and declines to open it.
+    void exportTable() {
+        m_desktop.fileNames.enqueue(here("table"));
+        m_desktop.answers.enqueue(false);
+        press("export", "Command4");
+        QCOMPARE(fileBytes("table.rtf"), quorlen::tableDocument(m_before));
     }
 
     void pattern() {
@@ -189,6 +213,7 @@ struct SeatingMonkey : public Monkey<quorlen::Form1> {
 
     quorlen::SeatPlan m_before;
     std::optional<quorlen::SeatPlan> m_expected;
+    std::optional<quorlen::SeatPlan> m_saved;
     bool m_expectBack = false;
 };
 
