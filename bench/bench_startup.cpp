@@ -52,11 +52,11 @@ double peakResidentMb(qint64 pid) {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    const auto peak = std::find_if(lines.begin(), lines.end(), [](const QByteArray& line) {
+        return line.startsWith("VmHWM:");
+    });
+    return peak == lines.end() ? 0 : peak->mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
 }
 
 // The process that owns a window, as Qt tells the X server (_NET_WM_PID).
@@ -144,9 +144,9 @@ bool runOnce(xcb_connection_t* connection, const QString& display, Subject& subj
     process.start(QString::fromLocal8Bit(subject.binary), {});
     const QDeadlineTimer deadline(20000);
     const xcb_window_t window = waitForMap(connection, process.processId(), deadline);
-    const double mappedMs = clock.nsecsElapsed() / 1e6;
+    const double mappedMs = double(clock.nsecsElapsed()) / 1e6;
     const bool painted = window != XCB_NONE && waitForPaint(connection, window, deadline);
-    const double paintedMs = clock.nsecsElapsed() / 1e6;
+    const double paintedMs = double(clock.nsecsElapsed()) / 1e6;
     if (painted) {
         waitUntilQuiet(process.processId());
         if (counted) {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
 // clang-format off
 inline const QStringList kExpectedOrders{
     "Command14 竖S倒排(6*5): 34 33 32 31 30 29 22 23 24 25 26 27 20 19 18 17 16 15 8 9 10 11 12 13 6 5 4 3 2 1",
@@ -22,10 +24,12 @@ inline const QStringList kExpectedOrders{
 // clang-format on
 
 inline QString expectedLine(const QString& button) {
-    for (const QString& line : kExpectedOrders)
-        if (line.startsWith(button + QLatin1Char(' ')))
-            return line;
-    qFatal("no pattern button %s", qPrintable(button));
+    const auto line =
+        std::find_if(kExpectedOrders.begin(), kExpectedOrders.end(),
+                     [&](const QString& l) { return l.startsWith(button + QLatin1Char(' ')); });
+    if (line == kExpectedOrders.end())
+        qFatal("no pattern button %s", qPrintable(button));
+    return *line;
 }
 
 inline QStringList patternButtonNames() {

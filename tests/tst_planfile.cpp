@@ -30,8 +30,8 @@ QStringList readAll(const QByteArray& bytes, int most = 1000,
 class TestPlanFile : public QObject {
     Q_OBJECT
 private slots:
-    void items_data();
-    void items();
+    void readItems_data();
+    void readItems();
     void bigFilesAreReadOnlyAsFarAsNeeded();
     void writerBytes();
     void captionsComeBack_data();
@@ -40,7 +40,7 @@ private slots:
     void openAndStartupDiffer();
 };
 
-void TestPlanFile::items_data() {
+void TestPlanFile::readItems_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("items");
     const QString e;
@@ -71,7 +71,7 @@ void TestPlanFile::items_data() {
                                   << QStringList{QString(QChar(0)) + QChar(1), "\x7F"};
 }
 
-void TestPlanFile::items() {
+void TestPlanFile::readItems() {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, items);
     QCOMPARE(readAll(bytes), items);

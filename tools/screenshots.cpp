@@ -14,7 +14,9 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 using namespace xdesktop;
 
@@ -35,7 +37,7 @@ QStringList chineseNames(int count) {
 
 class Shooter {
 public:
-    explicit Shooter(const QString& folder) : m_folder(folder) {}
+    explicit Shooter(QString folder) : m_folder(std::move(folder)) {}
 
     // Waits until the window has stopped changing, then saves it.
     bool save(Program& program, quint64 window, const QString& name) {
@@ -110,8 +112,10 @@ bool quorlen(Shooter& shooter, double scale) {
                       QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
     quint64 about = 0;
     pollUntil([&] {
-        for (quint64 shown : program.windows())
-            about = shown != window ? shown : about;
+        const QList<quint64> shown = program.windows();
+        const auto other =
+            std::find_if(shown.begin(), shown.end(), [&](quint64 w) { return w != window; });
+        about = other != shown.end() ? *other : 0;
         return about != 0;
     });
     return about && shooter.save(program, about, QStringLiteral("quorlen-about.png"));

@@ -11,11 +11,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace xdesktop {
 
@@ -99,14 +101,14 @@ VirtualScreen::VirtualScreen(QSize size) {
     m_display = readDisplayNumber(pipeFds[0], m_error);
     ::close(pipeFds[0]);
     if (m_display.isEmpty()) {
-        endChild(m_pid);
+        endChild(pid_t(m_pid));
         m_pid = -1;
     }
 }
 
 VirtualScreen::~VirtualScreen() {
     if (m_pid > 0)
-        endChild(m_pid);
+        endChild(pid_t(m_pid));
 }
 
 QString VirtualScreen::xdotool(const QStringList& arguments, bool* ok) const {
@@ -158,9 +160,10 @@ VirtualScreen& screen() {
     return *g_screen;
 }
 
-Program::Program(VirtualScreen& screen, const QString& binary, const QString& folder,
+Program::Program(VirtualScreen& screen, QString binary, QString folder,
                  const QStringList& environment)
-    : m_screen(screen), m_binary(binary), m_folder(folder), m_environment(environment) {
+    : m_screen(screen), m_binary(std::move(binary)), m_folder(std::move(folder)),
+      m_environment(environment) {
     for (const QString& entry : environment) {
         if (entry.startsWith(QLatin1String("QT_SCALE_FACTOR=")))
             m_scale = entry.section(QLatin1Char('='), 1).toDouble();
@@ -227,13 +230,11 @@ quint64 Program::waitForWindow(const QString& title, int ms) {
     quint64 found = 0;
     pollUntil(
         [&] {
-            for (quint64 window : windows()) {
-                if (windowTitle(window) == title) {
-                    found = window;
-                    return true;
-                }
-            }
-            return !isRunning();
+            const QList<quint64> shown = windows();
+            const auto window = std::find_if(shown.begin(), shown.end(),
+                                             [&](quint64 w) { return windowTitle(w) == title; });
+            found = window != shown.end() ? *window : 0;
+            return found != 0 || !isRunning();
         },
         ms);
     return found;

@@ -67,7 +67,7 @@ class Program {
 public:
     // `environment` entries ("NAME=value") are added to the program's
     // environment, e.g. QT_SCALE_FACTOR=2.
-    Program(VirtualScreen& screen, const QString& binary, const QString& folder,
+    Program(VirtualScreen& screen, QString binary, QString folder,
             const QStringList& environment = {});
     ~Program();
     Program(const Program&) = delete;
