@@ -1,22 +1,13 @@
 #pragma once
-// What every fuzz target shares: a failed invariant stops the run with a
-// message, so libFuzzer keeps the input that broke it.
+// A broken invariant stops the run with a message, so that libFuzzer keeps
+// the input that broke it.
 
 #include <QByteArray>
-#include <QString>
-
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "invariant broken at %s:%d: %s\n", __FILE__, __LINE__,            \
-                         #condition);                                                              \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
+    ((condition) ? void() : (std::fprintf(stderr, "broken: %s\n", #condition), std::abort()))
 
 inline QByteArray fuzzBytes(const uint8_t* data, size_t size) {
     return {reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)};

@@ -1,0 +1,75 @@
+# What the end-to-end scripts share: a private Xvfb, a program started in a
+# fresh folder, windows found by their title, clicks where the controls are
+# laid out (in twips), keys, and the answers to the boxes and the dialog.
+set -euo pipefail
+DATA="$(cd "$(dirname "${BASH_SOURCE[0]}")/../data" && pwd)"
+WORK="$(mktemp -d)"
+PIDS=()
+trap 'kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
+fail() { echo "FAIL: $*" >&2; cat "$WORK/errors" 2>/dev/null >&2; exit 1; }
+
+# A display number the server picks itself, so that runs side by side
+# never share a screen.
+Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+PIDS+=($!)
+for _ in $(seq 200); do grep -q . "$WORK/display" 2>/dev/null && break; sleep 0.1; done
+export DISPLAY=":$(cat "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK"
+export XDG_CONFIG_HOME="$WORK/config" # Qt's file dialog keeps its folders there
+SCALE=1
+
+# start PROGRAM FOLDER [SAVED PLAN]: the program in a fresh folder.
+start() {
+    rm -rf "$2" && mkdir -p "$2"
+    if [ -n "${3:-}" ]; then cp "$DATA/$3" "$2/default.txt"; fi
+    (cd "$2" && QT_SCALE_FACTOR=$SCALE exec "$1" >/dev/null 2>"$WORK/errors") &
+    PID=$!
+    PIDS+=($PID)
+}
+# window TITLE: the program's visible window of exactly this title.
+window() {
+    timeout 20 xdotool search --sync --all --onlyvisible --pid "$PID" --name "^$1\$" | head -n1 ||
+        fail "no window '$1'"
+}
+# click WINDOW LEFT TOP WIDTH HEIGHT: the middle of a control laid out there.
+click() {
+    xdotool mousemove --window "$1" --sync $((($2 + $4 / 2) * SCALE / 15)) \
+        $((($3 + $5 / 2) * SCALE / 15)) click 1
+}
+# type WINDOW TEXT... and keys WINDOW KEY...: into the focused box of the window.
+type() { local w=$1; shift; xdotool windowfocus --sync "$w" type --delay 5 -- "$@"; }
+keys() { local w=$1; shift; xdotool windowfocus --sync "$w" key "$@"; }
+# answer TITLE KEY: answers the box or dialog of that title, and waits until it has gone.
+answer() {
+    local w
+    w=$(window "$1")
+    keys "$w" "$2"
+    for _ in $(seq 200); do
+        xdotool search --all --onlyvisible --pid "$PID" --name "^$1\$" >/dev/null || return 0
+        sleep 0.1
+    done
+    fail "'$1' stayed open"
+}
+# export NAME: through the real save dialog, then No to opening it.
+export_as() {
+    local dialog
+    dialog=$(window 保存)
+    [ -z "$1" ] || type "$dialog" "$1"
+    answer 保存 Return
+    answer 保存完成 n
+}
+same() { cmp "$1" "$DATA/$2" || fail "$1 differs from $2"; }
+
+# install NAME TITLE: installed into a fresh prefix, the menu entry is valid,
+# speaks Chinese, names a program and an icon that are there, and the
+# installed program shows its window.
+install() {
+    local prefix="$WORK/prefix" entry
+    cmake --install "$BUILD" --prefix "$prefix" >/dev/null
+    entry="$prefix/share/applications/$1.desktop"
+    desktop-file-validate "$entry" || fail "$entry"
+    grep -qP '^Name\[zh_CN\]=.*\p{Han}' "$entry" || fail "no Chinese name in $entry"
+    [ -s "$prefix/share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$entry").svg" ] ||
+        fail "no icon for $entry"
+    start "$prefix/bin/$(sed -n 's/^Exec=//p' "$entry")" "$WORK/installed"
+    window "$2" >/dev/null
+}

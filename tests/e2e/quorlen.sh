@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The real quorlen on a real X server, as a teacher uses it, at the normal
+# scale and at QT_SCALE_FACTOR=2; the files it writes against tests/data.
+#   quorlen.sh BUILD_DIR
+BUILD=$(cd "$1" && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+QUORLEN="$BUILD/seating/quorlen"
+seat() { click "$1" $((120 + 1350 * ($2 / 7))) $((720 + 480 * ($2 % 7))) 1095 375; }
+button() { click "$1" "$2" "$3" 975 375; }
+
+for SCALE in 1 2; do
+    # Seat 0 chosen, the half turn, seat 10: the saved plan comes back turned.
+    start "$QUORLEN" "$WORK/q" quorlen/class.txt
+    w=$(window Tavrin)
+    seat "$w" 0
+    button "$w" 240 4800
+    seat "$w" 10
+    button "$w" 3480 4800
+    answer 保存完成 Return
+    same "$WORK/q/default.txt" quorlen/Command5.txt
+
+    # The exam panel: 36 typed lines, "横S正排(7*5)", then "保存", which
+    # lies under the panel until it has gone.
+    start "$QUORLEN" "$WORK/q" quorlen/class.txt
+    w=$(window Tavrin)
+    button "$w" 5640 4800
+    type "$w" "$(seq -f 'S%02g' 36 | paste -sd '\r')"
+    click "$w" $((120 + 5040)) $((120 + 3040)) 1455 375
+    button "$w" 3480 4800
+    answer 保存完成 Return
+    same "$WORK/q/default.txt" quorlen/Command12.txt
+done
+
+# "另存为" through the real save dialog, which adds nothing to the name.
+start "$QUORLEN" "$WORK/q" quorlen/class.txt
+w=$(window Tavrin)
+button "$w" 4560 4800
+export_as plan
+same "$WORK/q/plan.rtf" quorlen/class.rtf
+
+install quorlen Tavrin
+echo "quorlen end to end: passed"
