@@ -156,13 +156,19 @@ QString writeFileSafely(const QString& path, const QByteArray& bytes) {
     if (isMarkedReadOnly(path))
         return QCoreApplication::translate("QSaveFile", "Existing file %1 is not writable")
             .arg(path);
+    // Unbuffered: a buffered file that meets a full disk only when it is
+    // committed is committed cut short, and reported as written.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        QString error = file.errorString();
-        file.cancelWriting();
-        return error;
+    // A short write gives no reason; writing the rest again does.
+    for (qint64 done = 0, wrote = 0; done < bytes.size(); done += wrote) {
+        wrote = file.write(bytes.constData() + done, bytes.size() - done);
+        if (wrote <= 0) {
+            const QString error = file.errorString();
+            file.cancelWriting();
+            return error;
+        }
     }
     if (!file.commit())
         return file.errorString();
