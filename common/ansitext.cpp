@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -54,9 +55,8 @@ void appendDecoded(QString& text, QByteArrayView bytes) {
     MultiByteToWideChar(kGbk, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data() + at),
                         size);
 }
-} // namespace
 
-QByteArray toAnsi(QStringView text) {
+QByteArray encode(QStringView text) {
     // Windows writes one "?" for each half of a surrogate pair and puts a
     // look-alike in place of some characters GBK lacks ("a" for "ä"); ICU
     // writes one "?" for every character GBK lacks. So characters outside
@@ -84,7 +84,7 @@ QByteArray toAnsi(QStringView text) {
     return bytes;
 }
 
-QString fromAnsi(QByteArrayView bytes) {
+QString decode(QByteArrayView bytes) {
     // Windows turns a lead byte without a proper trail byte into "?" and
     // swallows the byte after it; ICU gives U+FFFD for the lead byte alone
     // and reads the next byte as what it is. Runs of well-formed bytes go to
@@ -108,37 +108,60 @@ QString fromAnsi(QByteArrayView bytes) {
     appendDecoded(text, bytes.sliced(run));
     return text;
 }
+} // namespace
 #else
-QByteArray toAnsi(QStringView text) {
+namespace {
+// One converter each way, kept: opening one looks its name up among all of
+// ICU's, which takes longer than converting a plan's 35 captions.
+QByteArray encode(QStringView text) {
     // The converter holds back a first surrogate half at the end, waiting
     // for the second; a NUL after the text ends that wait, so a lone half
     // becomes "?" like any other character GBK lacks.
-    QStringEncoder encoder("GBK");
+    static thread_local QStringEncoder encoder("GBK");
+    encoder.resetState();
     QByteArray bytes = encoder.encode(text);
-    bytes += encoder.encode(QStringView(u"", 1));
-    bytes.chop(1);
+    if (!text.isEmpty() && text.back().isHighSurrogate()) {
+        bytes += encoder.encode(QStringView(u"", 1));
+        bytes.chop(1);
+    }
     return bytes;
 }
 
-QString fromAnsi(QByteArrayView bytes) {
+QString decode(QByteArrayView bytes) {
     // The converter holds back a lead byte cut off at the end of the input,
     // waiting for more; a NUL byte after the input ends that wait, so such a
     // byte turns into a replacement character like any other invalid one.
-    QStringDecoder decoder("GBK");
+    static thread_local QStringDecoder decoder("GBK");
+    decoder.resetState();
     QString text = decoder.decode(bytes);
-    text += decoder.decode(QByteArrayView("", 1));
-    text.chop(1);
+    // Only a byte from 0x80 up can be such a lead byte.
+    if (!bytes.isEmpty() && uchar(bytes.back()) >= 0x80) {
+        text += decoder.decode(QByteArrayView("", 1));
+        text.chop(1);
+    }
     return text;
 }
+} // namespace
 #endif
 
+// ASCII is the same in GBK, and most of a file is ASCII ("NULL", numbers,
+// the table tags), so it is copied instead of converted.
+QByteArray toAnsi(QStringView text) {
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? text.toLatin1() : encode(text);
+}
+
+QString fromAnsi(QByteArrayView bytes) {
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    return ascii ? QString::fromLatin1(bytes) : decode(bytes);
+}
+
 QByteArray ansiLines(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += toAnsi(line);
-        bytes += "\r\n";
-    }
-    return bytes;
+    // Converted in one piece: each conversion costs more than a line's text.
+    return lines.isEmpty() ? QByteArray()
+                           : toAnsi(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 namespace {

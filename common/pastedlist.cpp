@@ -13,6 +13,7 @@ PastedList cutPastedList(QStringView text, qsizetype keep) {
     if (text.isEmpty())
         return list;
     static constexpr QStringView kBreak = u"\r\n";
+    list.entries.reserve(std::min<qsizetype>(keep, 64));
     qsizetype start = 0;
     for (;;) {
         const qsizetype end = text.indexOf(kBreak, start);

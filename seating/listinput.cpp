@@ -27,8 +27,12 @@ bool ListInputReader::fill() {
         return true;
     if (m_deviceDone)
         return false;
-    m_buffer.resize(kChunk);
-    const qint64 got = m_device.read(m_buffer.data(), kChunk);
+    // No bigger than what is left of a file: a plan is a few hundred bytes.
+    const qint64 want = m_device.isSequential()
+                            ? kChunk
+                            : qBound<qint64>(1, m_device.size() - m_device.pos(), kChunk);
+    m_buffer.resize(want);
+    const qint64 got = m_device.read(m_buffer.data(), want);
     if (got < 0) {
         m_error = m_device.errorString();
         if (m_error.isEmpty())
@@ -71,29 +75,40 @@ QString ListInputReader::readItem() {
     if (peek() == '"') {
         get();
         readQuoted(item);
-    } else {
-        readBare(item);
+        skipToDelimiter();
+        return common::fromAnsi(item);
     }
+    // Decoded before the delimiter is passed: a bare item may be a view into
+    // the buffer, which reading on refills.
+    const QString text = common::fromAnsi(readBare(item));
     skipToDelimiter();
-    return common::fromAnsi(item);
+    return text;
 }
 
-void ListInputReader::readBare(QByteArray& item) {
-    // Whole runs of the buffer are copied at once: a file of one huge line
-    // must not be read a byte at a time.
+QByteArrayView ListInputReader::readBare(QByteArray& spill) {
+    // Whole runs of the buffer are taken at once: a file of one huge line
+    // must not be read a byte at a time. An item that lies in the buffer
+    // whole, as almost every one does, is not copied at all.
+    QByteArrayView item;
     while (fill()) {
         const char* begin = m_buffer.constData() + m_pos;
         const char* end = m_buffer.constData() + m_buffer.size();
         const char* stop = begin;
         while (stop != end && !endsBareItem(*stop))
             ++stop;
-        append(item, begin, stop - begin);
         m_pos += stop - begin;
+        if (stop != end && spill.isEmpty()) {
+            item = QByteArrayView(begin, qMin(stop - begin, m_maxItemBytes));
+            break;
+        }
+        append(spill, begin, stop - begin);
+        item = spill;
         if (stop != end)
             break;
     }
     while (!item.isEmpty() && isBlank(item.back()))
         item.chop(1);
+    return item;
 }
 
 void ListInputReader::readQuoted(QByteArray& item) {

@@ -32,7 +32,7 @@ private:
     int peek();
     int get();
     bool fill();
-    void readBare(QByteArray& item);
+    QByteArrayView readBare(QByteArray& spill);
     void readQuoted(QByteArray& item);
     void skipToDelimiter();
     void append(QByteArray& item, const char* data, qsizetype size) const;

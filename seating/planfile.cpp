@@ -34,6 +34,7 @@ QString planLine(const QString& caption) {
 
 QByteArray planFileBytes(const SeatPlan& plan, bool podiumBack) {
     QStringList lines;
+    lines.reserve(kSeats + 1);
     for (const QString& caption : plan)
         lines << planLine(caption);
     if (podiumBack)
@@ -53,6 +54,7 @@ bool readPlanItems(const QString& path, int count, std::vector<QString>& items, 
 
 bool readPlanItems(QIODevice& device, int count, std::vector<QString>& items, QString& error) {
     items.clear();
+    items.reserve(count);
     ListInputReader reader(device);
     while (static_cast<int>(items.size()) < count && !reader.atEnd())
         items.push_back(reader.readItem());
