@@ -50,23 +50,51 @@ install_packages() {
 }
 
 # apt-get source needs a deb-src entry; Debian's cloud images have none.
+# The entry is made from the machine's own binary sources, so the source
+# comes from the same mirror the machine already uses.
 ensure_deb_src() {
     if grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         return 0
     fi
-    log "adding Debian's source packages to apt"
-    cat >/etc/apt/sources.list.d/tavrin-deb-src.sources <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
+    log "adding source packages to apt, from the machine's own sources"
+    local list=/etc/apt/sources.list.d/tavrin-deb-src
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb\([[:space:]]\)/deb-src\1/p' /etc/apt/sources.list >"$list.list"
+    fi
+    local file
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        case "$file" in "$list.sources") continue ;; esac
+        # deb822 stanzas: the same entry with the source type.
+        sed 's/^Types:.*$/Types: deb-src/' "$file"
+        echo
+    done >"$list.sources"
+    [ -s "$list.list" ] || rm -f "$list.list"
+    [ -s "$list.sources" ] || rm -f "$list.sources"
     apt-get update -qq
 }
 
+# Only what Quorlen, Brasset and their tests use; the tablet header is not in
+# Debian's source, and ICU (for other code pages than the system's) is
+# replaced by the Win32 code-page API in common/ansitext. Print support is
+# in for printing and the PDF output.
+QT_CONFIGURE=(
+    -xplatform win32-g++ -static -release
+    -qt-host-path /usr -no-pkg-config
+    -no-icu -no-opengl -no-dbus -no-feature-tabletevent
+    -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz
+    -no-feature-sql -no-feature-network
+    -nomake examples -nomake tests
+)
+
+# What the cache was built from: Qt's version and the configure options. A
+# change to either builds it again; the same ones reuse it.
+qt_stamp() {
+    printf '%s\n' "$(dpkg-query -W -f='${source:Version}' qt6-base-dev)" "${QT_CONFIGURE[@]}"
+}
+
 build_qt() {
-    if [ -f "$QT_WIN/.build-complete" ]; then
+    if [ -f "$QT_WIN/.build-complete" ] && [ "$(cat "$QT_WIN/.build-complete")" = "$(qt_stamp)" ]; then
         return 0
     fi
     ensure_deb_src
@@ -78,21 +106,15 @@ build_qt() {
     (cd "$QT_WIN_WORK" && apt-get source -qq "qt6-base=$version" >/dev/null 2>&1)
     src="$(find "$QT_WIN_WORK" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' | head -n1)"
     mkdir -p "$QT_WIN_WORK/build"
-    # Only what Quorlen, Brasset and their tests use; the tablet header is
-    # not in Debian's source, and ICU (for other code pages than the
-    # system's) is replaced by the Win32 code-page API in common/ansitext.
-    (cd "$QT_WIN_WORK/build" && "$src/configure" \
-        -prefix "$QT_WIN" -xplatform win32-g++ -static -release \
-        -qt-host-path /usr -no-pkg-config \
-        -no-icu -no-opengl -no-dbus -no-feature-tabletevent \
-        -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz \
-        -no-feature-sql -no-feature-network -no-feature-printsupport \
-        -nomake examples -nomake tests -- \
+    (cd "$QT_WIN_WORK/build" && "$src/configure" -prefix "$QT_WIN" "${QT_CONFIGURE[@]}" -- \
         -DCMAKE_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
     nice -n 10 cmake --build "$QT_WIN_WORK/build" --parallel "$JOBS"
     cmake --install "$QT_WIN_WORK/build" >/dev/null
-    touch "$QT_WIN/.build-complete"
+    # Qt's license texts go out with every package that holds the programs.
+    mkdir -p "$QT_WIN/licenses"
+    cp -r "$src"/LICENSES/. "$QT_WIN/licenses/" 2>/dev/null || cp "$src"/LICENSE.* "$QT_WIN/licenses/"
+    qt_stamp >"$QT_WIN/.build-complete"
     rm -rf "$QT_WIN_WORK"
     log "Qt for Windows is in $QT_WIN ($(du -sh "$QT_WIN" | cut -f1))"
 }
