@@ -18,7 +18,6 @@ TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QT_WIN="${QT_WIN:-/var/cache/tavrin/qt6-win64}"
 QT_WIN_WORK="${QT_WIN_WORK:-/var/tmp/tavrin-qt6-win64}"
 WIN_BUILD_DIR="${WIN_BUILD_DIR:-$TOP/build-win64}"
-LINUX_BUILD_DIR="${BUILD_DIR:-$TOP/build}"
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
 JOBS="$(nproc)"
 
@@ -31,7 +30,6 @@ PACKAGES=(
     wine wine64 xvfb xauth     # runs the Windows tests
     locales fonts-wqy-zenhei   # a Chinese code page and font under Wine
     fonts-dejavu-core          # the fonts the tests measure captions with
-    g++ make                   # the Linux build the Windows output is compared with
 )
 
 log() { printf '== %s\n' "$*"; }
@@ -126,7 +124,7 @@ build_exe() {
         cmake -S "$TOP" -B "$WIN_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
             -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
-            -DCMAKE_CROSSCOMPILING_EMULATOR="$TOP/scripts/wine-run.sh" >/dev/null
+            -DCMAKE_CROSSCOMPILING_EMULATOR="$TOP/tests/wine/run.sh" >/dev/null
     fi
     log "building the Windows programs and tests in $WIN_BUILD_DIR"
     cmake --build "$WIN_BUILD_DIR" --parallel "$JOBS" >/dev/null
@@ -143,88 +141,6 @@ build_exe() {
     done
 }
 
-ensure_locale() {
-    locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' && return 0
-    log "generating the zh_CN.UTF-8 locale"
-    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
-    locale-gen >/dev/null
-}
-
-# Wine's programs need an X display, the tests too: a virtual one.
-XVFB_PID=
-start_display() {
-    local n=90 tries=0
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    trap stop_display EXIT
-    export DISPLAY=":$n"
-    until [ -e "/tmp/.X11-unix/X$n" ] || [ $tries -ge 50 ]; do
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-}
-stop_display() {
-    wineserver -k 2>/dev/null || true
-    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
-}
-
-ensure_wine_prefix() {
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
-    log "making the Wine prefix $WINEPREFIX"
-    mkdir -p "$(dirname "$WINEPREFIX")"
-    "$TOP/scripts/wine-run.sh" wineboot -i >/dev/null 2>&1
-    wineserver -w
-}
-
-run_tests() {
-    log "the tests of the Windows build, under Wine"
-    ctest --test-dir "$WIN_BUILD_DIR" --output-on-failure -j"$JOBS"
-}
-
-# The same input through both builds must give the same file bytes. The
-# Windows build also answers Yes to "open it now?", and the shell's "open"
-# must reach a stand-in for the word processor that copies what it opens.
-compare_files() {
-    log "the files the Windows build writes, against the Linux build's"
-    (source "$TOP/scripts/setup.sh")
-    local dir windir status=0 name tries=0
-    dir="$(mktemp -d)"
-    mkdir "$dir/linux" "$dir/windows" "$dir/opened"
-    QT_QPA_PLATFORM=offscreen "$LINUX_BUILD_DIR/tools/write_samples" "$dir/linux" >/dev/null 2>&1
-    windir="$(winepath -w "$dir" 2>/dev/null)"
-    local command="C:\\windows\\system32\\cmd.exe /c copy /y \"%1\" \"$windir\\opened\""
-    command="${command//\\/\\\\}"
-    printf 'REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.rtf]\n@="Tavrin.OpenCheck"\n\n' >"$dir/open-check.reg"
-    printf '[HKEY_CLASSES_ROOT\\Tavrin.OpenCheck\\shell\\open\\command]\n@="%s"\n' \
-        "${command//\"/\\\"}" >>"$dir/open-check.reg"
-    "$TOP/scripts/wine-run.sh" regedit /S "$(winepath -w "$dir/open-check.reg" 2>/dev/null)"
-    "$TOP/scripts/wine-run.sh" "$WIN_BUILD_DIR/tools/write_samples.exe" "$windir\\windows" --open
-    # The shell starts the stand-in on its own; give it a moment.
-    until [ "$(find "$dir/opened" -type f | wc -l)" -ge 2 ] || [ $tries -ge 100 ]; do
-        sleep 0.2
-        tries=$((tries + 1))
-    done
-    for name in default.txt 座位表.rtf 考场表.rtf; do
-        if cmp -s "$dir/linux/$name" "$dir/windows/$name"; then
-            echo "same bytes as on Linux: $name"
-        else
-            echo "DIFFERENT from Linux: $name"
-            status=1
-        fi
-    done
-    for name in 座位表.rtf 考场表.rtf; do
-        if cmp -s "$dir/windows/$name" "$dir/opened/$name"; then
-            echo "opened by the shell: $name"
-        else
-            echo "NOT opened by the shell: $name"
-            status=1
-        fi
-    done
-    if [ $status -eq 0 ]; then rm -rf "$dir"; else echo "the files are in $dir"; fi
-    return $status
-}
-
 main() {
     local what="${1:-all}"
     case "$what" in
@@ -239,14 +155,8 @@ main() {
     [ "$what" = qt ] && return 0
     build_exe
     [ "$what" = exe ] && return 0
-    ensure_locale
-    start_display
-    ensure_wine_prefix
-    local status=0
-    run_tests || status=1
-    compare_files || status=1
+    "$TOP/tests/wine/check.sh" "$WIN_BUILD_DIR"
     log "done in $((SECONDS / 60)) min $((SECONDS % 60)) s"
-    return $status
 }
 
 main "$@"

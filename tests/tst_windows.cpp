@@ -270,6 +270,18 @@ private slots:
         // clang-format on
     }
 
+    // The desktop's "open" reaches the program that opens ".rtf" files; the
+    // Windows check points that at a stand-in that copies what it is given.
+    void shellOpensExports() {
+        const QString opened = qEnvironmentVariable("TAVRIN_OPENED_DIR");
+        if (opened.isEmpty() || QGuiApplication::platformName() == "offscreen")
+            QSKIP("needs Windows' own platform and the stand-in of tests/wine/check.sh");
+        Shown<quorlen::Form1> q;
+        run(*q.window, q.desktop, ">plan + Command4");
+        common::QtDesktop().openDocument(q.desktop.log.last().section(' ', 1));
+        QTRY_VERIFY_WITH_TIMEOUT(sameBytes(opened + "/plan.rtf", "quorlen/empty.rtf"), 20000);
+    }
+
     void qtSpeaksChinese() {
         QObject owner;
         common::installChineseTranslations(&owner);

@@ -2,7 +2,7 @@
 # Runs one Windows program of the build under Wine, as on a Chinese Windows:
 # LANG=zh_CN.UTF-8 gives Wine the code page 936 (GBK) as its ANSI code page.
 # The Windows build's tests run through this (CMake's cross-compiling
-# emulator); it needs an X display, which scripts/windows-build.sh provides.
+# emulator); it needs an X display, which check.sh provides.
 set -euo pipefail
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
 export WINEDEBUG="${WINEDEBUG:--all}"
