@@ -34,6 +34,7 @@ void savedPlanReadsBack(const QByteArray& bytes, bool back) {
         plan[seat] = common::fromAnsi(common::toAnsi(common::fromAnsi(parts[seat])));
     const std::vector<QString> items = read(planFileBytes(plan, back), kSeats + 1, 1 << 20);
     SeatPlan opened, loaded;
+    opened.fill(QStringLiteral("旧")); // Open replaces every seat
     bool loadedBack = false;
     applyOpenedItems(opened, items);
     applyStartupItems(loaded, loadedBack, items);

@@ -7,6 +7,7 @@
 #include "../rooms/window.h"
 #include "../seating/export.h"
 #include "../seating/window.h"
+#include "ansitext.h"
 #include "driver.h"
 #include "planfile.h"
 
@@ -21,6 +22,13 @@ class TestFaults : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
+        // A file marked read-only is kept, even from the administrator.
+        QTemporaryDir dir;
+        QFile marked(dir.filePath("plan.txt"));
+        QVERIFY(marked.open(QIODevice::WriteOnly) && marked.write("older") && marked.flush());
+        QVERIFY(marked.setPermissions(QFile::ReadOwner));
+        QVERIFY(!common::writeFileSafely(marked.fileName(), "new").isEmpty());
+        QCOMPARE(bytesOf(marked.fileName()), "older");
         const passwd* nobody = getpwnam("nobody");
         if (geteuid() == 0)
             QVERIFY(setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 &&

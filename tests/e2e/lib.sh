@@ -8,8 +8,7 @@ PIDS=()
 trap 'kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*" >&2; cat "$WORK/errors" 2>/dev/null >&2; exit 1; }
 
-# A display number the server picks itself, so that runs side by side
-# never share a screen.
+# The server picks its display number, so that runs side by side never meet.
 Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
 PIDS+=($!)
 for _ in $(seq 200); do grep -q . "$WORK/display" 2>/dev/null && break; sleep 0.1; done
@@ -38,15 +37,12 @@ click() {
 # type WINDOW TEXT... and keys WINDOW KEY...: into the focused box of the window.
 type() { local w=$1; shift; xdotool windowfocus --sync "$w" type --delay 5 -- "$@"; }
 keys() { local w=$1; shift; xdotool windowfocus --sync "$w" key "$@"; }
-# answer TITLE KEY: answers the box or dialog of that title, and waits until it has gone.
+# answer TITLE KEY: answers the box or dialog of that title; it must go.
 answer() {
     local w
     w=$(window "$1")
     keys "$w" "$2"
-    for _ in $(seq 200); do
-        xdotool search --all --onlyvisible --pid "$PID" --name "^$1\$" >/dev/null || return 0
-        sleep 0.1
-    done
+    for _ in $(seq 200); do xdotool getwindowname "$w" >/dev/null 2>&1 || return 0; sleep 0.1; done
     fail "'$1' stayed open"
 }
 # export NAME: through the real save dialog, then No to opening it.
