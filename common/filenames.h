@@ -9,6 +9,11 @@ namespace common {
 // whole) and ".rtf" is appended when they differ.
 QString withRtfExtension(const QString& name);
 
+// The first line of every table document: without it a word processor on a
+// system whose code page is not 936 reads the GBK names as garbage.
+inline const QString kGbkDeclaration =
+    QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">");
+
 // File-dialog filters are kept in the "description|pattern|..." form the
 // programs have always used; this turns one into the form QFileDialog takes.
 QString qtFileFilter(const QString& barFilter);

@@ -1,6 +1,7 @@
 #include "export.h"
 
 #include "ansitext.h"
+#include "filenames.h"
 
 namespace brasset {
 
@@ -33,7 +34,7 @@ QStringList roomExportLines(const RoomPlan& plan) {
 }
 
 QByteArray roomExportBytes(const RoomPlan& plan) {
-    return common::ansiLines(roomExportLines(plan));
+    return common::ansiLines(QStringList(common::kGbkDeclaration) + roomExportLines(plan));
 }
 
 } // namespace brasset

@@ -17,7 +17,8 @@ namespace brasset {
 // line at all.
 QStringList roomExportLines(const RoomPlan& plan);
 
-// The same lines as file bytes: GBK, every line ended by CR LF.
+// The file bytes: the line declaring the encoding, then those lines; GBK,
+// every line ended by CR LF.
 QByteArray roomExportBytes(const RoomPlan& plan);
 
 } // namespace brasset

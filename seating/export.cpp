@@ -1,6 +1,7 @@
 #include "export.h"
 
 #include "ansitext.h"
+#include "filenames.h"
 
 #include <QStringList>
 
@@ -14,7 +15,7 @@ const QString kTableTag =
 } // namespace
 
 QByteArray tableDocument(const SeatPlan& plan) {
-    QStringList lines{kTableTag};
+    QStringList lines{common::kGbkDeclaration, kTableTag};
     for (int row = 0; row < kRows; ++row) {
         lines << QStringLiteral("<tr>");
         for (int column = 0; column < kColumns; ++column)

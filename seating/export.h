@@ -10,10 +10,10 @@
 
 namespace quorlen {
 
-// The 51 lines of the document, GBK, each ended by CR LF: the table tag, then
-// per row "<tr>", one "<td>caption</td>" per column from left to right and
-// "</tr>", then "</table>". Captions go in exactly as they are; the podium is
-// not part of the document.
+// The 52 lines of the document, GBK, each ended by CR LF: the line declaring
+// the encoding, the table tag, then per row "<tr>", one "<td>caption</td>"
+// per column from left to right and "</tr>", then "</table>". Captions go in
+// exactly as they are; the podium is not part of the document.
 QByteArray tableDocument(const SeatPlan& plan);
 
 } // namespace quorlen
