@@ -28,33 +28,36 @@ PastedList cutPastedList(QStringView text, qsizetype keep) {
     return list;
 }
 
-QString textBoxList(const QString& plainText) {
-    // Built in one pass: replacing a million line breaks in place moves the
-    // rest of a 10 MB text each time the string grows.
-    const auto isBreak = [](QChar c) { return c == u'\n' || c == QChar::ParagraphSeparator; };
+namespace {
+// The box's raw text as a pasted list: its breaks become CR LF, built in one
+// pass, since replacing a million breaks in place moves the rest of a 10 MB
+// text each time.
+QString pastedForm(const QString& raw) {
+    const auto isBreak = [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n';
+    };
     QString list;
-    list.reserve(plainText.size() + std::count_if(plainText.begin(), plainText.end(), isBreak));
-    auto start = plainText.begin();
-    for (auto it = start; it != plainText.end(); ++it) {
-        if (isBreak(*it)) {
-            list.append(QStringView(start, it)).append(u"\r\n");
-            start = it + 1;
-        }
+    list.reserve(raw.size() + std::count_if(raw.begin(), raw.end(), isBreak));
+    for (QChar c : raw) {
+        if (isBreak(c))
+            list.append(u"\r\n");
+        else
+            list.append(c == QChar::Nbsp ? QChar(u' ') : c);
     }
-    list.append(QStringView(start, plainText.end()));
     return list;
 }
+} // namespace
 
-QString textBoxList(const QTextDocument& box, qsizetype keep) {
+PastedList boxLines(const QTextDocument& box, qsizetype keep) {
     const QTextBlock firstLeftOut = box.findBlockByNumber(
         static_cast<int>(std::min<qsizetype>(keep, std::numeric_limits<int>::max())));
     if (!firstLeftOut.isValid())
-        return textBoxList(box.toPlainText());
-    // Up to the start of the first line left out, so the break before it
-    // stays and the last line kept is whole.
+        return cutPastedList(pastedForm(box.toRawText()), keep);
+    // Up to the start of the first paragraph left out, so the break before
+    // it stays and the last line kept is whole.
     QTextCursor lines(firstLeftOut);
     lines.setPosition(0, QTextCursor::KeepAnchor);
-    return textBoxList(lines.selection().toPlainText());
+    return cutPastedList(pastedForm(lines.selection().toRawText()), keep);
 }
 
 } // namespace common

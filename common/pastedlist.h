@@ -25,13 +25,13 @@ struct PastedList {
 // than the entries a caller can use.
 PastedList cutPastedList(QStringView text, qsizetype keep = std::numeric_limits<qsizetype>::max());
 
-// A text box hands its lines over joined by LF, whatever line ends were
-// pasted into it; this gives them back as the CR LF list they came from.
-QString textBoxList(const QString& plainText);
-
-// The same for the first `keep` lines of a text box's document, read without
-// copying out the rest of a list that may run to millions of lines: cut with
-// the same `keep`, it gives the entries the whole text would.
-QString textBoxList(const QTextDocument& box, qsizetype keep);
+// The lines a text box shows, as entries, the same in both programs: every
+// line break the box shows cuts (a paragraph break, and the line separator
+// that Shift+Enter types), a no-break space becomes a plain one (GBK has
+// none), and nothing else changes. Only the lines in the first `keep`
+// paragraphs are read out of the box, so a list of millions of lines costs
+// no more than the entries a caller uses; the count then covers those lines
+// and one more, empty, entry after them.
+PastedList boxLines(const QTextDocument& box, qsizetype keep);
 
 } // namespace common

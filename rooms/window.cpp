@@ -155,10 +155,9 @@ Direction Form1::direction() const {
 }
 
 void Form1::arrangeRooms() {
-    // The raw text keeps every character of a name as pasted; the plain
-    // text would turn no-break spaces into blanks.
-    const common::PastedList names =
-        common::cutPastedList(common::textBoxList(Text1->document()->toRawText()), kNamesUsed);
+    // More names than there are seats fill all eight rooms, so the count
+    // of a longer list need not be exact.
+    const common::PastedList names = common::boxLines(*Text1->document(), kNamesUsed);
     const double persons = personsPerRoom(Text2->text());
     resetRooms();
     setRoomPlan(brasset::arrangeRooms(names, persons, direction()));

@@ -349,8 +349,7 @@ void Form1::hideExamPanel() {
 void Form1::arrange(const SeatingPattern& pattern) {
     // The box holds one entry per line; only the lines that can be seated
     // are read out, however long the pasted list.
-    const common::PastedList list =
-        common::cutPastedList(common::textBoxList(*Text3->document(), kSeats), kSeats);
+    const common::PastedList list = common::boxLines(*Text3->document(), kSeats);
     setSeatPlan(filledPlan(pattern.family, pattern.rows, list.entries));
     if (pattern.direction == SnakeDirection::Reverse)
         rotate();
