@@ -173,15 +173,14 @@ bool isMarkedReadOnly(const QString& path) {
     constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return info.isFile() && !(info.permissions() & anyWrite);
 }
-} // namespace
 
-QString writeFileSafely(const QString& path, const QByteArray& bytes) {
-    if (isMarkedReadOnly(path))
-        return QCoreApplication::translate("QSaveFile", "Existing file %1 is not writable")
-            .arg(path);
+// Writes through a temporary file that replaces path when all is written, or
+// straight into path when `inPlace`.
+QString writeThrough(const QString& path, const QByteArray& bytes, bool inPlace) {
     // Unbuffered: a buffered file that meets a full disk only when it is
     // committed is committed cut short, and reported as written.
     QSaveFile file(path);
+    file.setDirectWriteFallback(inPlace);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
     // A short write gives no reason; writing the rest again does.
@@ -193,9 +192,26 @@ QString writeFileSafely(const QString& path, const QByteArray& bytes) {
             return error;
         }
     }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return file.commit() ? QString() : file.errorString();
+}
+} // namespace
+
+QString writeFileSafely(const QString& path, const QByteArray& bytes) {
+    if (isMarkedReadOnly(path))
+        return QCoreApplication::translate("QSaveFile", "Existing file %1 is not writable")
+            .arg(path);
+    // A shared class folder may let a file be changed but no new one be made
+    // there, so no new file can stand in for it: the file is written where it
+    // is, and put back as it was if that fails.
+    const QFileInfo info(path);
+    const bool inPlace = info.isFile() && !QFileInfo(info.absolutePath()).isWritable();
+    QByteArray older;
+    if (QFile old(path); inPlace && old.open(QIODevice::ReadOnly))
+        older = old.readAll();
+    const QString error = writeThrough(path, bytes, inPlace);
+    if (QFile old(path); !error.isEmpty() && inPlace && old.open(QIODevice::WriteOnly))
+        old.write(older);
+    return error;
 }
 
 } // namespace common
