@@ -14,20 +14,20 @@ using common::px;
 using common::twipsRect;
 
 namespace {
-// A modifier on its own is no answer to the window: it is the start of Alt+Tab
-// or of switching the input method, and must not close it.
-bool isModifierOnly(int key) {
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
+// Only a key that types something answers the window: a character, Enter,
+// Escape, Space or Backspace. Arrows, function keys, Home, End and the page
+// keys, the locks, the menu key and a modifier on its own (the start of
+// Alt+Tab or of switching the input method) leave it open.
+bool typesSomething(const QKeyEvent& key) {
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Space:
+    case Qt::Key_Backspace:
         return true;
     default:
-        return false;
+        return !key.text().isEmpty() && key.text().front().isPrint();
     }
 }
 } // namespace
@@ -91,7 +91,7 @@ void frmSplash::load() {
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {
-    if (isModifierOnly(event->key())) {
+    if (!typesSomething(*event)) {
         QDialog::keyPressEvent(event);
         return;
     }

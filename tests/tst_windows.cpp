@@ -72,6 +72,13 @@ space | frmSplash | | Space | closed
 Enter | frmSplash | | Return | closed
 Escape | frmSplash | | Escape | closed
 Shift alone | frmSplash | | Shift | open
+Backspace | frmSplash | | Backspace | closed
+an arrow | frmSplash | | Left | open
+F1 | frmSplash | | F1 | open
+Home | frmSplash | | Home | open
+Page Down | frmSplash | | PageDown | open
+Caps Lock | frmSplash | | CapsLock | open
+the menu key | frmSplash | | Menu | open
 )";
 
 void addTable(std::initializer_list<const char*> columns, QString table) {
