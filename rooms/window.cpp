@@ -41,9 +41,6 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_des
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    // The layout was drawn for the Chinese desktop's 9-point Songti; a wider
-    // default font would cut the labels and names short.
-    setFont(common::songtiFont(9));
     setFixedSize(common::px(kClientWidth), common::px(kClientHeight));
     createInputColumn();
     createRooms();
@@ -104,6 +101,9 @@ void Form1::createInputColumn() {
 }
 
 void Form1::createRooms() {
+    // 288 names must fit their seats: the small Songti of the Chinese desktop
+    // the rooms were laid out for. Every other control keeps the desktop's.
+    const QFont seatFont = common::songtiFont(9);
     for (int room = 0; room < kRooms; ++room) {
         auto* frame = new QGroupBox(this);
         frame->setObjectName(QStringLiteral("Frame1_%1").arg(room));
@@ -112,6 +112,7 @@ void Form1::createRooms() {
         for (int seat = 0; seat < kRoomSeats; ++seat) {
             const int index = buttonIndex(room, seat);
             auto* button = new common::CaptionButton(frame);
+            button->setFont(seatFont);
             button->setObjectName(QStringLiteral("student_%1").arg(index));
             button->resize(twipsRect(0, 0, 1095, 255).size());
             // Seats only show names; a click does nothing, so the keyboard

@@ -172,6 +172,11 @@ private slots:
         QVERIFY(child<QRadioButton>(*b.window, "Option1")->isChecked());
         for (QGroupBox* room : b.window->findChildren<QGroupBox*>())
             QVERIFY(room->isHidden() && room->title().startsWith("第"));
+        // Only the seats have a font of their own; the rest keeps the desktop's.
+        for (QWidget* widget : b.window->findChildren<QWidget*>())
+            QVERIFY2(widget->testAttribute(Qt::WA_SetFont) ==
+                         widget->objectName().startsWith("student_"),
+                     qPrintable(widget->objectName()));
         run(*b.window, b.desktop, "Command4");
         QVERIFY(!b.window->isVisible());
     }
