@@ -34,7 +34,6 @@ void savedPlanReadsBack(const QByteArray& bytes, bool back) {
         plan[seat] = common::fromAnsi(common::toAnsi(common::fromAnsi(parts[seat])));
     const std::vector<QString> items = read(planFileBytes(plan, back), kSeats + 1, 1 << 20);
     SeatPlan opened, loaded;
-    opened.fill(QStringLiteral("旧")); // Open replaces every seat
     bool loadedBack = false;
     applyOpenedItems(opened, items);
     applyStartupItems(loaded, loadedBack, items);
@@ -59,7 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int count = data[0] % 40;
     const qsizetype cut = 1 + data[1] % 64;
     const std::vector<QString> all = read(bytes, 1 << 20, 1 << 20);
-    FUZZ_CHECK(read(bytes, count, 1 << 20).size() == std::min<size_t>(all.size(), count));
+    const std::vector<QString> first = read(bytes, count, 1 << 20);
+    FUZZ_CHECK(first.size() == std::min<size_t>(all.size(), count));
+    SeatPlan opened; // Open replaces every seat, those a short file leaves out too
+    opened.fill(QStringLiteral("旧"));
+    applyOpenedItems(opened, first);
+    for (size_t seat = 0; seat < kSeats; ++seat)
+        FUZZ_CHECK(
+            opened[seat] ==
+            (seat < first.size() && !isEmptySeatMarker(first[seat]) ? first[seat] : QString()));
     const std::vector<QString> cutShort = read(bytes, 1 << 20, cut);
     FUZZ_CHECK(cutShort.size() == all.size());
     for (size_t i = 0; i < all.size(); ++i) {
