@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QUrl>
 
 namespace common {
@@ -44,6 +46,15 @@ void QtDesktop::openDocument(const QString& path) {
 
 void QtDesktop::openAddress(const QString& address) {
     QDesktopServices::openUrl(QUrl(address));
+}
+
+void QtDesktop::printPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter* pages) { paint(*pages); });
+    preview.exec();
 }
 
 QString CommonDialog::showOpen(Desktop& desktop, QWidget* parent, const QString& title,

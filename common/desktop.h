@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QPrinter;
 class QWidget;
 
 namespace common {
@@ -32,6 +35,10 @@ public:
     // an address in the browser. Whether that worked is not reported.
     virtual void openDocument(const QString& path) = 0;
     virtual void openAddress(const QString& address) = 0;
+
+    // The print preview, on A4, from which the user prints or saves a PDF;
+    // `paint` draws the pages on the printer it is given.
+    virtual void printPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) = 0;
 };
 
 // The real desktop: QFileDialog, QMessageBox and QDesktopServices.
@@ -46,6 +53,7 @@ public:
     void reportError(QWidget* parent, const QString& text, const QString& title) override;
     void openDocument(const QString& path) override;
     void openAddress(const QString& address) override;
+    void printPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) override;
 };
 
 // The file dialog of a window: it keeps the name it returned last and offers

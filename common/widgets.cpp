@@ -43,9 +43,18 @@ void CaptionButton::showCaption() {
     setText(face);
     // Rich text is forced and escaped, so that a name like "<b>" is shown as
     // typed instead of being read as markup.
-    setToolTip(m_caption.isEmpty() ? QString()
-                                   : QLatin1String("<p style='white-space:pre'>") +
-                                         m_caption.toHtmlEscaped() + QLatin1String("</p>"));
+    QString tip;
+    if (!m_caption.isEmpty())
+        tip = QLatin1String("<p style='white-space:pre'>") + m_caption.toHtmlEscaped() +
+              QLatin1String("</p>");
+    if (!m_note.isEmpty())
+        tip += QLatin1String("<p>") + m_note.toHtmlEscaped() + QLatin1String("</p>");
+    setToolTip(tip);
+}
+
+void CaptionButton::setNote(const QString& note) {
+    m_note = note;
+    showCaption();
 }
 
 void installChineseTranslations(QObject* application) {

@@ -24,7 +24,7 @@ QFont songtiFont(int pointSize);
 
 // A push button whose caption is free text: it is stored exactly as set and
 // shown literally ("&" is no mnemonic), cut with an ellipsis when it is wider
-// than the button, with the whole text as tool tip.
+// than the button, with the whole text, and a note, as tool tip.
 class CaptionButton : public QPushButton {
     Q_OBJECT
 public:
@@ -32,6 +32,8 @@ public:
 
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
+    // A line the tool tip shows under the caption, on an empty seat too.
+    void setNote(const QString& note);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -39,6 +41,7 @@ protected:
 private:
     void showCaption();
     QString m_caption;
+    QString m_note;
 };
 
 } // namespace common

@@ -21,6 +21,7 @@ PACKAGES=(
     "xauth:xvfb-run, the README's way to show a window without a desktop, needs it"
     "xdotool:clicks and types into the real programs in the end-to-end tests"
     "desktop-file-utils:checks the installed menu entries as desktops read them"
+    "poppler-utils:pdftotext reads back what the tests print to PDF"
     "libxcb1-dev:the start-up benchmark watches the X server map each window"
 
     # Hardening: fuzzing and static analysis.

@@ -6,10 +6,13 @@
 #include "desktop.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QQueue>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -41,6 +44,15 @@ struct ScriptedDesktop final : common::Desktop {
     }
     void openDocument(const QString& path) override { log << "opened " + path; }
     void openAddress(const QString& address) override { log << "browsed " + address; }
+    // Prints to print.pdf, and its text as pdftotext reads it to print.txt.
+    void printPreview(QWidget*, const std::function<void(QPrinter&)>& paint) override {
+        log << "preview";
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName("print.pdf");
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        paint(printer);
+        QProcess::execute("pdftotext", {"-layout", "print.pdf", "print.txt"});
+    }
     QString kinds() const { // the first word of every entry
         QStringList words;
         for (const QString& entry : log)
@@ -78,10 +90,11 @@ template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
 }
 
 // Steps, separated by blanks: a number clicks that seat; a name clicks that
-// button, which must be in view; "Box<file" pastes a data file over a text
-// box's text; "Box=text" types over a line; ">name" answers the next file
-// dialog with that name in the folder (a data file is copied in first; ">"
-// cancels, ">=" takes the name offered); "+" and "-" answer the next question.
+// button, which must be in view; "a~b" drags seat a onto seat b, "a~-" off
+// the seats; "*name" triggers the window's action (as its shortcut does); "Box<file" pastes a data
+// file over a text box's text; "Box=text" types over a line; ">name" answers the next file dialog
+// with that name in the folder (a data file is copied in first; ">" cancels, ">=" takes the name
+// offered); "+" and "-" answer the next question.
 inline void run(QWidget& window, ScriptedDesktop& desktop, const QString& steps) {
     for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
         QString name = step.mid(1);
@@ -94,6 +107,16 @@ inline void run(QWidget& window, ScriptedDesktop& desktop, const QString& steps)
             }
             desktop.names.enqueue(name.isEmpty() || name == "=" ? name
                                                                 : QDir::current().filePath(name));
+        } else if (step.contains('~')) { // a drag from one seat onto another, or off them
+            auto* from = child(window, "Command1_" + step.section('~', 0, 0));
+            QWidget* to = window.findChild<QWidget*>("Command1_" + step.section('~', 1));
+            const QPoint at = to ? from->mapFrom(&window, to->mapTo(&window, to->rect().center()))
+                                 : QPoint(-from->x(), 1000);
+            QTest::mousePress(from, Qt::LeftButton, {}, from->rect().center());
+            QTest::mouseMove(from, at);
+            QTest::mouseRelease(from, Qt::LeftButton, {}, at);
+        } else if (step.startsWith('*')) {
+            child<QAction>(window, name)->trigger();
         } else if (step == "+" || step == "-") {
             desktop.answers.enqueue(step == "+");
         } else if (step.contains('<')) {
