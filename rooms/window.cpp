@@ -4,8 +4,10 @@
 #include "export.h"
 #include "filenames.h"
 #include "pastedlist.h"
+#include "printing.h"
 #include "rotate.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -45,6 +47,14 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_des
     createInputColumn();
     createRooms();
     resetRooms();
+    // Printing is reached from the keyboard or the window's context menu,
+    // which shows the shortcut; the window keeps its buttons as they were.
+    auto* print = new QAction(QStringLiteral("打印…"), this);
+    print->setObjectName(QStringLiteral("print"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(print, &QAction::triggered, this, &Form1::printRooms);
+    addAction(print);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -53,6 +63,9 @@ QLabel* Form1::label(const char* name, const QString& text, const QRect& geometr
     auto* label = new QLabel(text, this);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
+    // The desktop's font may be wider than the one the column was laid out
+    // for; a label then takes the room it needs rather than being cut.
+    label->resize(label->size().expandedTo(label->sizeHint()));
     return label;
 }
 
@@ -181,6 +194,25 @@ void Form1::exportRooms() {
     if (m_desktop.askYesNo(this, QStringLiteral("保存完成，是否立即打开查看？"),
                            QStringLiteral("保存完成")))
         m_desktop.openDocument(path);
+}
+
+void Form1::printRooms() {
+    m_desktop.printPreview(this, [this](QPrinter& printer) { print(printer); });
+}
+
+void Form1::print(QPrinter& printer) const {
+    const RoomPlan plan = roomPlan();
+    std::vector<common::PrintedGrid> rooms;
+    for (int room = 0; room < kRooms; ++room) {
+        if (!plan.visible[room])
+            continue;
+        common::PrintedGrid grid{roomTitle(room), kRoomSide, {}, {}, {}};
+        for (int row = 0; row < kRoomSide; ++row)
+            for (int column = 0; column < kRoomSide; ++column)
+                grid.seats << plan.captions[buttonIndex(room, roomSeat(column, row))];
+        rooms.push_back(grid);
+    }
+    common::printGrids(printer, rooms, student[0]->font());
 }
 
 void Form1::reportExportError(const QString& path, const QString& error) {

@@ -16,6 +16,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 
@@ -38,6 +39,9 @@ public:
     void rotateRooms();
     // "导出": the rooms in use written to a table document.
     void exportRooms();
+    // Ctrl+P: every room in use on a page of its own, through the preview.
+    void printRooms();
+    void print(QPrinter& printer) const;
 
 private:
     void createInputColumn();

@@ -30,6 +30,7 @@ PACKAGES=(
     wine wine64 xvfb xauth     # runs the Windows tests
     locales fonts-wqy-zenhei   # a Chinese code page and font under Wine
     fonts-dejavu-core          # the fonts the tests measure captions with
+    poppler-utils              # reads the printouts the tests make
 )
 
 log() { printf '== %s\n' "$*"; }

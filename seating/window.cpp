@@ -6,14 +6,18 @@
 #include "filenames.h"
 #include "pastedlist.h"
 #include "planfile.h"
+#include "printing.h"
 #include "product.h"
 #include "transform.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QShortcut>
@@ -88,6 +92,9 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QMainWindow(parent), m
     connectPlanMoves();
     createStatusBar();
     load();
+    // The plan as loaded at start is where the undo history begins.
+    m_history = History(classroom());
+    createActions();
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -111,6 +118,8 @@ void Form1::createControls() {
         button->setObjectName(QStringLiteral("Command1_%1").arg(seat));
         button->setGeometry(twipsRect(120 + 1350 * column, 720 + 480 * row, 1095, 375));
         connect(button, &QPushButton::clicked, this, [this, seat] { swapSeat(seat); });
+        button->installEventFilter(this); // to drag it onto another seat
+        button->setNote(QStringLiteral("按住拖到另一个座位上松开，两个座位交换"));
         Command1[seat] = button;
     }
 
@@ -137,7 +146,6 @@ void Form1::createControls() {
     Command7 = commandButton("Command7", QStringLiteral("左移一列"), 4560, 5280);
     Command8 = commandButton("Command8", QStringLiteral("右移一列"), 5640, 5280);
 
-    connect(Command6, &QPushButton::clicked, this, &Form1::togglePodium);
     connect(Command2, &QPushButton::clicked, this, &Form1::openPlan);
     connect(Command3, &QPushButton::clicked, this, &Form1::savePlan);
     connect(Command4, &QPushButton::clicked, this, &Form1::exportPlan);
@@ -176,13 +184,37 @@ void Form1::createExamPanel() {
 }
 
 void Form1::connectPlanMoves() {
-    connect(Command5, &QPushButton::clicked, this, &Form1::rotate);
-    connect(Command19, &QPushButton::clicked, this, &Form1::flipUpDown);
-    connect(Command20, &QPushButton::clicked, this, &Form1::flipLeftRight);
-    connect(Command7, &QPushButton::clicked, this, &Form1::shiftLeft);
-    connect(Command8, &QPushButton::clicked, this, &Form1::shiftRight);
-    connect(Command22, &QPushButton::clicked, this, &Form1::shiftUp);
-    connect(Command21, &QPushButton::clicked, this, &Form1::shiftDown);
+    // Each is one undo step, the half turn with the podium it moves.
+    const std::pair<QPushButton*, void (Form1::*)()> moves[] = {
+        {Command5, &Form1::rotate},      {Command6, &Form1::togglePodium},
+        {Command19, &Form1::flipUpDown}, {Command20, &Form1::flipLeftRight},
+        {Command7, &Form1::shiftLeft},   {Command8, &Form1::shiftRight},
+        {Command22, &Form1::shiftUp},    {Command21, &Form1::shiftDown}};
+    for (const auto& [button, move] : moves)
+        connect(button, &QPushButton::clicked, this, [this, move = move] {
+            (this->*move)();
+            changed();
+        });
+}
+
+void Form1::createActions() {
+    // Reached from the keyboard or from the window's context menu, which
+    // shows their shortcuts; the window keeps its buttons as they were.
+    const auto action = [this](const char* name, const QString& text,
+                               const QList<QKeySequence>& keys, void (Form1::*handler)()) {
+        auto* act = new QAction(text, this);
+        act->setObjectName(QLatin1String(name));
+        act->setShortcuts(keys);
+        connect(act, &QAction::triggered, this, handler);
+        addAction(act);
+    };
+    action("undo", QStringLiteral("撤销"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &Form1::undo);
+    action("redo", QStringLiteral("重做"),
+           {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+           &Form1::redo);
+    action("print", QStringLiteral("打印…"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
+           &Form1::printPlan);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void Form1::createStatusBar() {
@@ -283,11 +315,16 @@ void Form1::swapSeat(int seat) {
         m_selected = seat;
         return;
     }
-    const QString kept = Command1[m_selected]->caption();
-    Command1[m_selected]->setCaption(Command1[seat]->caption());
-    Command1[seat]->setCaption(kept);
+    const int first = std::exchange(m_selected, 0);
     m_pending = false;
-    m_selected = 0;
+    dragSeat(first, seat);
+}
+
+void Form1::dragSeat(int from, int to) {
+    const QString kept = Command1[from]->caption();
+    Command1[from]->setCaption(Command1[to]->caption());
+    Command1[to]->setCaption(kept);
+    changed();
 }
 
 void Form1::togglePodium() {
@@ -355,6 +392,7 @@ void Form1::arrange(const SeatingPattern& pattern) {
         rotate();
     hideExamPanel();
     Text3->clear();
+    changed();
 }
 
 void Form1::savePlan() {
@@ -382,6 +420,7 @@ void Form1::openPlan() {
     SeatPlan plan;
     applyOpenedItems(plan, items);
     setSeatPlan(plan);
+    changed();
     m_desktop.inform(this, QStringLiteral("打开完成"), QStringLiteral("打开完成"));
 }
 
@@ -407,7 +446,81 @@ void Form1::reportFileError(const QString& what, const QString& fileName, const 
     m_desktop.reportError(this, text, windowTitle());
 }
 
+void Form1::undo() {
+    m_pending = false;
+    if (const std::optional<Classroom> state = m_history.undo())
+        restore(*state);
+}
+
+void Form1::redo() {
+    m_pending = false;
+    if (const std::optional<Classroom> state = m_history.redo())
+        restore(*state);
+}
+
+void Form1::restore(const Classroom& state) {
+    setSeatPlan(state.plan);
+    if (state.podiumBack != podiumBack())
+        togglePodium();
+}
+
+void Form1::printPlan() {
+    m_desktop.printPreview(this, [this](QPrinter& printer) { print(printer); });
+}
+
+void Form1::print(QPrinter& printer) const {
+    common::PrintedGrid grid{{}, kColumns, {}, {}, {}};
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column)
+            grid.seats << Command1[seatIndex(column, row)]->caption();
+    (podiumBack() ? grid.boxBelow : grid.boxAbove) = kPodium.trimmed();
+    common::printGrids(printer, {grid}, Command1[0]->font());
+}
+
+int Form1::seatAt(QPoint globalPosition) const {
+    const QWidget* under = centralWidget()->childAt(centralWidget()->mapFromGlobal(globalPosition));
+    const auto seat = std::find(Command1.begin(), Command1.end(), under);
+    return seat == Command1.end() ? -1 : int(seat - Command1.begin());
+}
+
+// Pressed on a seat, dragged onto another and let go there, the two swap;
+// let go on the seat it started from, it was a click. The seat under the
+// pointer shows pressed while the drag goes on.
+bool Form1::dragEvent(int seat, QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const auto mark = [this](int on) {
+        if (m_dropOn >= 0)
+            Command1[m_dropOn]->setDown(false);
+        m_dropOn = on;
+        if (on >= 0)
+            Command1[on]->setDown(true);
+    };
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        m_dragFrom = seat;
+        m_pressedAt = mouse->globalPosition().toPoint();
+        m_dragging = false;
+    } else if (event->type() == QEvent::MouseMove && m_dragFrom == seat) {
+        const QPoint at = mouse->globalPosition().toPoint();
+        m_dragging =
+            m_dragging || (at - m_pressedAt).manhattanLength() >= QApplication::startDragDistance();
+        const int on = m_dragging ? seatAt(at) : -1;
+        mark(on == seat ? -1 : on);
+    } else if (event->type() == QEvent::MouseButtonRelease && m_dragFrom == seat) {
+        const int on = m_dragging ? seatAt(mouse->globalPosition().toPoint()) : -1;
+        mark(-1);
+        m_dragFrom = -1;
+        if (on >= 0 && on != seat)
+            dragSeat(seat, on);
+    }
+    return false;
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (const int seat =
+            int(std::find(Command1.begin(), Command1.end(), watched) - Command1.begin());
+        seat < kSeats && event->type() >= QEvent::MouseButtonPress &&
+        event->type() <= QEvent::MouseMove)
+        return dragEvent(seat, event);
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (int i = 0; i < 3; ++i) {
             if (watched == StatusBar1[i]) {

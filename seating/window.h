@@ -5,6 +5,7 @@
 // hands them to the plan logic and writes the result back.
 
 #include "desktop.h"
+#include "history.h"
 #include "patterns.h"
 #include "seatplan.h"
 #include "widgets.h"
@@ -17,6 +18,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPrinter;
 
 namespace quorlen {
 
@@ -35,6 +37,7 @@ public:
 
     // The window's own actions, each the handler of one button.
     void swapSeat(int seat);
+    void dragSeat(int from, int to);
     void togglePodium();
     void savePlan();
     void openPlan();
@@ -60,6 +63,14 @@ public:
     void hideExamPanel();
     void arrange(const SeatingPattern& pattern);
 
+    // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z): a change to the plan or the
+    // podium taken back or done again. Either ends a pending first click.
+    void undo();
+    void redo();
+    // Ctrl+P: the classroom as it stands, on A4, through the print preview.
+    void printPlan();
+    void print(QPrinter& printer) const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,6 +85,13 @@ private:
     void createExamPanel();
     void connectPlanMoves();
     void movePlan(SeatPlan (*move)(const SeatPlan&));
+    void createActions();
+    Classroom classroom() const { return {seatPlan(), podiumBack()}; }
+    void restore(const Classroom& state);
+    // Each change to the plan or the podium ends with this: one undo step.
+    void changed() { m_history.record(classroom()); }
+    int seatAt(QPoint globalPosition) const;
+    bool dragEvent(int seat, QEvent* event);
 
     common::Desktop& m_desktop;
     common::CommonDialog Cd1;
@@ -106,6 +124,13 @@ private:
     // The pending first click of a two-click swap.
     bool m_pending = false;
     int m_selected = 0;
+    // A seat dragged onto another: where it started, once the pointer has
+    // moved far enough to be a drag, and the seat marked under the pointer.
+    int m_dragFrom = -1;
+    QPoint m_pressedAt;
+    bool m_dragging = false;
+    int m_dropOn = -1;
+    History m_history{Classroom{}};
     QString m_fileName;
     // The seat snapshot, (column, row) in seat-index order: every whole-plan
     // move reads all 35 captions into it before writing any back.

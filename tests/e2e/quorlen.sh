@@ -5,16 +5,18 @@
 BUILD=$(cd "$1" && pwd)
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 QUORLEN="$BUILD/seating/quorlen"
-seat() { click "$1" $((120 + 1350 * ($2 / 7))) $((720 + 480 * ($2 % 7))) 1095 375; }
+at() { echo $(((667 + 1350 * ($1 / 7)) * SCALE / 15)) $(((907 + 480 * ($1 % 7)) * SCALE / 15)); }
+drag() { xdotool mousemove --window "$1" --sync $(at $2) mousedown 1 mousemove --window "$1" --sync $(at $3) mouseup 1; }
 button() { click "$1" "$2" "$3" 975 375; }
 
 for SCALE in 1 2; do
-    # Seat 0 chosen, the half turn, seat 10: the saved plan comes back turned.
+    # The half turn, seat 0 dragged onto seat 10, both taken back and done
+    # again from the keyboard, then saved.
     start "$QUORLEN" "$WORK/q" quorlen/class.txt
     w=$(window Tavrin)
-    seat "$w" 0
     button "$w" 240 4800
-    seat "$w" 10
+    drag "$w" 0 10
+    keys "$w" ctrl+z ctrl+z ctrl+shift+z ctrl+y
     button "$w" 3480 4800
     answer 保存完成 Return
     same "$WORK/q/default.txt" quorlen/Command5.txt

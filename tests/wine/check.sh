@@ -2,7 +2,8 @@
 # The Windows build's tests under Wine, as on a Chinese Windows: the whole
 # offscreen suite, which holds every file written to the same expected bytes
 # as on Linux, with ".rtf" opening in a stand-in for the word processor that
-# copies what it is given, so the shell's "open" is seen to arrive.
+# copies what it is given, so the shell's "open" is seen to arrive; and the
+# printouts, read as on Linux.
 #   check.sh WINDOWS_BUILD_DIR [CTEST OPTIONS]   (scripts/windows-build.sh test runs it)
 set -euo pipefail
 BUILD=$(cd "$1" && pwd)
@@ -41,4 +42,12 @@ REGEDIT4
 @="${command//\"/\\\"}"
 REG
 "$HERE/run.sh" regedit /S "$(winepath -w "$WORK/open.reg" 2>/dev/null)"
-ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" "${@:2}"
+# The printouts are kept, to be read here as on Linux.
+mkdir "$WORK/pdf"
+TAVRIN_PDF_DIR=$(winepath -w "$WORK/pdf" 2>/dev/null) ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" "${@:2}"
+status=0
+for pdf in "$WORK"/pdf/*.pdf; do
+    expected="$HERE/../data/$(basename "${pdf%.pdf}" | sed 's|-|/|')"
+    pdftotext -layout "$pdf" - | cmp - "$expected" || status=1
+done
+exit $status
