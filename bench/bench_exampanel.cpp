@@ -1,7 +1,7 @@
 // Times the exam panel with a pasted list of a million lines (10 million
 // characters, about 12 MB as GBK) in the real window: putting the list into
-// the box, one pattern click, and one click on "旋转"; prints the times and
-// the peak memory after each.
+// the box, one pattern click, its undo and redo, and one click on "旋转";
+// prints the times and the peak memory after each.
 //   bench_exampanel [lines]   (default 1000000)
 
 #include "desktop.h"
@@ -77,6 +77,13 @@ int main(int argc, char* argv[]) {
     timer.restart();
     button("Command12")->click();
     report("one arrange (横S正排(7*5))", milliseconds(timer));
+
+    timer.restart();
+    window.undo();
+    report("undo of that arrange (Ctrl+Z)", milliseconds(timer));
+    timer.restart();
+    window.redo();
+    report("redo of it (Ctrl+Y)", milliseconds(timer));
 
     timer.restart();
     button("Command5")->click();

@@ -26,6 +26,10 @@ inline const QPoint kPodium = commandButton(1320, 4800);
 inline const QPoint kExamPanel = commandButton(5640, 4800);
 // "返回", inside the exam panel, which stands at (120, 120).
 inline const QPoint kPanelBack = centreOf(120 + 5040, 120 + 5040, 1455, 375);
+// The middle of a seat.
+inline QPoint seat(int index) {
+    return centreOf(120 + 1350 * (index / 7), 720 + 480 * (index % 7), 1095, 375);
+}
 // The third status-bar panel, at the right end of the bar along the bottom.
 inline const QPoint kDesignerPanel = centreOf(6880 - 1701, 6360 - 375, 1701, 375);
 

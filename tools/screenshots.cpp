@@ -47,11 +47,26 @@ public:
             now = program.grab(window);
             return std::exchange(last, now) == now && !now.isNull();
         });
+        return store(now, name);
+    }
+
+    bool store(const QImage& image, const QString& name) {
         const QString path = QDir(m_folder).filePath(name);
-        const bool saved = now.save(path);
+        const bool saved = image.save(path);
         std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
         m_ok = m_ok && saved;
         return saved;
+    }
+
+    // The screen where `window` is, with `over` (a menu) drawn over it.
+    bool saveArea(Program& program, quint64 window, quint64 over, const QString& name) {
+        QImage shot;
+        pollUntil([&] { return !program.grab(over).isNull(); });
+        pollUntil([&] {
+            const QImage now = program.screenArea(window);
+            return std::exchange(shot, now) == now && !now.isNull();
+        });
+        return store(shot, name);
     }
 
     bool ok() const { return m_ok; }
@@ -74,6 +89,29 @@ template <typename Action> bool changes(Program& program, quint64 window, Action
 bool paste(Program& program, quint64 window, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
     return changes(program, window, [&] { program.keys(window, {QStringLiteral("ctrl+v")}); });
+}
+
+// A click with xdotool's click arguments (the button last) at a point of
+// the window.
+void clickAt(quint64 window, QPoint point, const QStringList& click) {
+    screen().xdotool(QStringList{QStringLiteral("mousemove"), QStringLiteral("--window"),
+                                 QString::number(window), QStringLiteral("--sync"),
+                                 QString::number(point.x()), QString::number(point.y()),
+                                 QStringLiteral("click")} +
+                     click);
+}
+
+// The program's window that comes up beside `window`, once it is there.
+quint64 otherWindow(Program& program, quint64 window) {
+    quint64 other = 0;
+    pollUntil([&] {
+        const QList<quint64> shown = program.windows();
+        const auto found =
+            std::find_if(shown.begin(), shown.end(), [&](quint64 w) { return w != window; });
+        other = found != shown.end() ? *found : 0;
+        return other != 0;
+    });
+    return other;
 }
 
 bool quorlen(Shooter& shooter, double scale) {
@@ -104,20 +142,26 @@ bool quorlen(Shooter& shooter, double scale) {
     shooter.save(program, window, QStringLiteral("quorlen-exam-panel.png"));
     changes(program, window, [&] { program.click(window, kPanelBack); });
 
+    // The menu of a right-click on a seat, with the window around it.
+    clickAt(window, seat(17), {QStringLiteral("3")});
+    shooter.saveArea(program, window, otherWindow(program, window),
+                     QStringLiteral("quorlen-context-menu.png"));
+    program.keys(window, {QStringLiteral("Escape")});
+    pollUntil([&] { return program.windows().size() == 1; });
+
+    // The print preview of Ctrl+P.
+    program.keys(window, {QStringLiteral("ctrl+p")});
+    const quint64 preview = otherWindow(program, window);
+    if (!preview || !shooter.save(program, preview, QStringLiteral("quorlen-print-preview.png")))
+        return false;
+    program.keys(preview, {QStringLiteral("Escape")});
+    pollUntil([&] { return program.windows().size() == 1; });
+
     // The about window opens on a double-click on the designer's panel.
-    screen().xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
-                      QString::number(window), QStringLiteral("--sync"),
-                      QString::number(kDesignerPanel.x()), QString::number(kDesignerPanel.y()),
-                      QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
-                      QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
-    quint64 about = 0;
-    pollUntil([&] {
-        const QList<quint64> shown = program.windows();
-        const auto other =
-            std::find_if(shown.begin(), shown.end(), [&](quint64 w) { return w != window; });
-        about = other != shown.end() ? *other : 0;
-        return about != 0;
-    });
+    clickAt(window, kDesignerPanel,
+            {QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+             QStringLiteral("80"), QStringLiteral("1")});
+    const quint64 about = otherWindow(program, window);
     return about && shooter.save(program, about, QStringLiteral("quorlen-about.png"));
 }
 
@@ -136,9 +180,12 @@ bool brasset(Shooter& shooter, double scale) {
     program.click(window, kNames);
     paste(program, window, chineseNames(8 * 36).join(QLatin1Char('\n')));
     changes(program, window, [&] { program.click(window, kArrange); });
-    return shooter.save(program, window,
-                        scale == 1.0 ? QStringLiteral("brasset.png")
-                                     : QStringLiteral("brasset-scale2.png"));
+    if (scale != 1.0)
+        return shooter.save(program, window, QStringLiteral("brasset-scale2.png"));
+    shooter.save(program, window, QStringLiteral("brasset.png"));
+    program.keys(window, {QStringLiteral("ctrl+p")});
+    const quint64 preview = otherWindow(program, window);
+    return preview && shooter.save(program, preview, QStringLiteral("brasset-print-preview.png"));
 }
 } // namespace
 

@@ -276,6 +276,19 @@ QImage Program::grab(quint64 window) {
     return QGuiApplication::primaryScreen()->grabWindow(WId(window)).toImage();
 }
 
+QImage Program::screenArea(quint64 window) {
+    // "X=..", "Y=..", "WIDTH=..", "HEIGHT=..", one a line.
+    QMap<QString, int> shape;
+    const QString shell = m_screen.xdotool(
+        {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(window)});
+    for (const QString& line : shell.split(QLatin1Char('\n')))
+        shape[line.section(QLatin1Char('='), 0, 0)] = line.section(QLatin1Char('='), 1).toInt();
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, shape[QStringLiteral("X")], shape[QStringLiteral("Y")],
+                     shape[QStringLiteral("WIDTH")], shape[QStringLiteral("HEIGHT")])
+        .toImage();
+}
+
 bool isDrawn(const QImage& image, const QRect& area) {
     QSet<QRgb> colours;
     const QRect inside = area.intersected(image.rect());

@@ -55,7 +55,6 @@ private:
 // Returns what `body` returned, or 1 when there was no screen.
 int runOnVirtualScreen(int argc, char** argv, const std::function<int()>& body);
 
-
 // The screen that runOnVirtualScreen made, to start programs on.
 VirtualScreen& screen();
 
@@ -95,8 +94,10 @@ public:
     bool typeLines(quint64 window, const QStringList& lines);
     bool keys(quint64 window, const QStringList& keys);
 
-    // The window's pixels as the screen shows them (device pixels).
+    // The window's pixels as the screen shows them (device pixels), and the
+    // screen where the window is, with whatever stands over it.
     QImage grab(quint64 window);
+    QImage screenArea(quint64 window);
     double scale() const { return m_scale; }
 
 private:
