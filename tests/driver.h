@@ -96,7 +96,10 @@ template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
 // with that name in the folder (a data file is copied in first; ">" cancels, ">=" takes the name
 // offered); "+" and "-" answer the next question.
 inline void run(QWidget& window, ScriptedDesktop& desktop, const QString& steps) {
-    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+    QStringList all; // "step×n" is the step n times
+    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts))
+        all += QStringList(qMax(1, step.section(u'×', 1).toInt()), step.section(u'×', 0, 0));
+    for (const QString& step : all) {
         QString name = step.mid(1);
         bool seat = false;
         const int index = step.toInt(&seat);
@@ -113,7 +116,8 @@ inline void run(QWidget& window, ScriptedDesktop& desktop, const QString& steps)
             const QPoint at = to ? from->mapFrom(&window, to->mapTo(&window, to->rect().center()))
                                  : QPoint(-from->x(), 1000);
             QTest::mousePress(from, Qt::LeftButton, {}, from->rect().center());
-            QTest::mouseMove(from, at);
+            QTest::mouseMove(from, at); // the seat under the pointer shows pressed
+            QVERIFY(!to || to == from || static_cast<QAbstractButton*>(to)->isDown());
             QTest::mouseRelease(from, Qt::LeftButton, {}, at);
         } else if (step.startsWith('*')) {
             child<QAction>(window, name)->trigger();
