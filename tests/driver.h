@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QQueue>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,10 +55,7 @@ struct ScriptedDesktop final : common::Desktop {
         QProcess::execute("pdftotext", {"-layout", "print.pdf", "print.txt"});
     }
     QString kinds() const { // the first word of every entry
-        QStringList words;
-        for (const QString& entry : log)
-            words << entry.section(' ', 0, 0);
-        return words.join(' ');
+        return QStringList(log).replaceInStrings(QRegularExpression("(?s) .*"), "").join(' ');
     }
 };
 

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -188,11 +187,14 @@ private slots:
                  "A&&B <i><p style='white-space:pre'>A&amp;B &lt;i&gt;</p>"
                  "<p>按住拖到另一个座位上松开，两个座位交换</p>");
         // The window's context menu, its shortcuts shown.
-        QString menu;
-        for (QAction* action : q.window->actions())
-            menu += action->text() + ' ' + QKeySequence::listToString(action->shortcuts()) + '|';
-        QCOMPARE(menu, "撤销 Ctrl+Z|重做 Ctrl+Y; Ctrl+Shift+Z|打印… Ctrl+P|");
-        QCOMPARE(q.window->contextMenuPolicy(), Qt::ActionsContextMenu);
+        const auto menu = [](QWidget& window) {
+            QString items = window.contextMenuPolicy() == Qt::ActionsContextMenu ? "" : "none ";
+            for (QAction* action : window.actions())
+                items +=
+                    action->text() + ' ' + QKeySequence::listToString(action->shortcuts()) + '|';
+            return items;
+        };
+        QCOMPARE(menu(*q.window), "撤销 Ctrl+Z|重做 Ctrl+Y; Ctrl+Shift+Z|打印… Ctrl+P|");
         quorlen::SeatPlan plan; // a name too long for its seat is cut short
         plan[6] = QString(200, u'长');
         q.window->setSeatPlan(plan);
@@ -201,8 +203,6 @@ private slots:
         Shown<brasset::Form1> b;
         QCOMPARE(b.window->windowTitle(), "Form1");
         QCOMPARE(b.window->size(), QSize(common::px(17865), common::px(10065)));
-        QCOMPARE(child<QLineEdit>(*b.window, "Text2")->text(), "32");
-        QVERIFY(child<QRadioButton>(*b.window, "Option1")->isChecked());
         for (QGroupBox* room : b.window->findChildren<QGroupBox*>())
             QVERIFY(room->isHidden() && room->title().startsWith("第"));
         // Only the seats have a font of their own; the rest keeps the desktop's.
@@ -210,10 +210,7 @@ private slots:
             QVERIFY2(widget->testAttribute(Qt::WA_SetFont) ==
                          widget->objectName().startsWith("student_"),
                      qPrintable(widget->objectName()));
-        QCOMPARE(b.window->actions().size(), 1);
-        QCOMPARE(b.window->actions()[0]->text() + b.window->actions()[0]->shortcut().toString(),
-                 "打印…Ctrl+P");
-        QCOMPARE(b.window->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QCOMPARE(menu(*b.window), "打印… Ctrl+P|");
         run(*b.window, b.desktop, "Command4");
         QVERIFY(!b.window->isVisible());
     }
