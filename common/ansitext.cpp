@@ -187,7 +187,7 @@ QString writeThrough(const QString& path, const QByteArray& bytes, bool inPlace)
     for (qint64 done = 0, wrote = 0; done < bytes.size(); done += wrote) {
         wrote = file.write(bytes.constData() + done, bytes.size() - done);
         if (wrote <= 0) {
-            const QString error = file.errorString();
+            QString error = file.errorString();
             file.cancelWriting();
             return error;
         }
@@ -208,7 +208,7 @@ QString writeFileSafely(const QString& path, const QByteArray& bytes) {
     QByteArray older;
     if (QFile old(path); inPlace && old.open(QIODevice::ReadOnly))
         older = old.readAll();
-    const QString error = writeThrough(path, bytes, inPlace);
+    QString error = writeThrough(path, bytes, inPlace);
     if (QFile old(path); !error.isEmpty() && inPlace && old.open(QIODevice::WriteOnly))
         old.write(older);
     return error;

@@ -64,7 +64,8 @@ void printGrid(QPainter& painter, const QRectF& page, const PrintedGrid& grid, c
                          seatHeight);
         printBox(painter, box, grid.seats[seat], font);
     }
-    top += seatHeight * ((grid.seats.size() + grid.columns - 1) / grid.columns) + seatHeight / 2;
+    const auto rows = int((grid.seats.size() + grid.columns - 1) / grid.columns);
+    top += seatHeight * rows + seatHeight / 2;
     printPodium(grid.boxBelow);
 }
 } // namespace

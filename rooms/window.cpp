@@ -49,11 +49,11 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_des
     resetRooms();
     // Printing is reached from the keyboard or the window's context menu,
     // which shows the shortcut; the window keeps its buttons as they were.
-    auto* print = new QAction(QStringLiteral("打印…"), this);
-    print->setObjectName(QStringLiteral("print"));
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(print, &QAction::triggered, this, &Form1::printRooms);
-    addAction(print);
+    auto* printing = new QAction(QStringLiteral("打印…"), this);
+    printing->setObjectName(QStringLiteral("print"));
+    printing->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(printing, &QAction::triggered, this, &Form1::printRooms);
+    addAction(printing);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());

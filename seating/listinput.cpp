@@ -80,7 +80,7 @@ QString ListInputReader::readItem() {
     }
     // Decoded before the delimiter is passed: a bare item may be a view into
     // the buffer, which reading on refills.
-    const QString text = common::fromAnsi(readBare(item));
+    QString text = common::fromAnsi(readBare(item));
     skipToDelimiter();
     return text;
 }

@@ -110,7 +110,7 @@ inline void run(QWidget& window, ScriptedDesktop& desktop, const QString& steps)
                                                                 : QDir::current().filePath(name));
         } else if (step.contains('~')) { // a drag from one seat onto another, or off them
             auto* from = child(window, "Command1_" + step.section('~', 0, 0));
-            QWidget* to = window.findChild<QWidget*>("Command1_" + step.section('~', 1));
+            auto* to = window.findChild<QWidget*>("Command1_" + step.section('~', 1));
             const QPoint at = to ? from->mapFrom(&window, to->mapTo(&window, to->rect().center()))
                                  : QPoint(-from->x(), 1000);
             QTest::mousePress(from, Qt::LeftButton, {}, from->rect().center());

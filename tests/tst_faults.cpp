@@ -38,22 +38,22 @@ private slots:
     }
 
     // A shared folder lets the file in it be changed but no new file be made.
-    void write_data() {
-        QTest::addColumn<QString>("write");
+    void writeFails_data() {
+        QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("fault");
-        for (const char* write : {"Save", "export", "rooms export"})
+        for (const char* what : {"Save", "export", "rooms export"})
             for (const char* fault :
                  {"disk full", "empty read-only folder", "a folder of that name", "read-only file",
                   "missing folder", "shared folder", "shared folder, disk full"})
-                if (QString(write) != "Save" || QString(fault) != "missing folder")
-                    QTest::addRow("%s, %s", write, fault) << write << fault;
+                if (QString(what) != "Save" || QString(fault) != "missing folder")
+                    QTest::addRow("%s, %s", what, fault) << what << fault;
     }
-    void write() {
-        QFETCH(QString, write);
+    void writeFails() {
+        QFETCH(QString, what);
         QFETCH(QString, fault);
         QTemporaryDir top;
         const QString folder = top.filePath("plans"),
-                      name = write == "Save" ? "default.txt" : "plan.rtf";
+                      name = what == "Save" ? "default.txt" : "plan.rtf";
         const QString path = folder + '/' + name;
         const auto chmodded = [&](const QString& at, int mode) {
             return chmod(QFile::encodeName(at).constData(), mode) == 0;
@@ -69,7 +69,7 @@ private slots:
         if (fault.contains("read-only") || fault.startsWith("shared"))
             QVERIFY(chmodded(fault == "read-only file" ? path : folder, 0555));
 
-        QVERIFY(QDir::setCurrent(write == "Save" ? folder : top.path()));
+        QVERIFY(QDir::setCurrent(what == "Save" ? folder : top.path()));
         // About 10 KB each, past the 4 KB of a full disk but within what the
         // file keeps back until it is committed.
         quorlen::SeatPlan seats;
@@ -82,20 +82,20 @@ private slots:
         brasset::Form1 brasset(desktop);
         quorlen.setSeatPlan(seats);
         brasset.setRoomPlan(rooms);
-        QWidget& window = write == "rooms export" ? static_cast<QWidget&>(brasset) : quorlen;
-        window.show();
+        QWidget* window = what == "rooms export" ? static_cast<QWidget*>(&brasset) : &quorlen;
+        window->show();
         const QString steps =
-            write == "Save"
+            what == "Save"
                 ? "Command3"
-                : ">" + path.chopped(4) + (write == "export" ? " + Command4" : " + Command2");
-        const QByteArray written = write == "Save"     ? quorlen::planFileBytes(seats, false)
-                                   : write == "export" ? quorlen::tableDocument(seats)
-                                                       : brasset::roomExportBytes(rooms);
+                : ">" + path.chopped(4) + (what == "export" ? " + Command4" : " + Command2");
+        const QByteArray written = what == "Save"     ? quorlen::planFileBytes(seats, false)
+                                   : what == "export" ? quorlen::tableDocument(seats)
+                                                      : brasset::roomExportBytes(rooms);
         rlimit limit{};
         getrlimit(RLIMIT_FSIZE, &limit);
         const rlimit full{fault.endsWith("disk full") ? 4096 : limit.rlim_cur, limit.rlim_max};
         setrlimit(RLIMIT_FSIZE, &full);
-        run(window, desktop, steps);
+        run(*window, desktop, steps);
         setrlimit(RLIMIT_FSIZE, &limit);
         const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(left, QFileInfo(path).isFile() ? QStringList(name) : QStringList());
@@ -108,9 +108,9 @@ private slots:
             // Put right, the same click writes the file.
             chmodded(folder, 0755), chmodded(path, 0644), QDir().rmdir(path), QDir().mkpath(folder);
             desktop.log.clear();
-            run(window, desktop, steps);
+            run(*window, desktop, steps);
         }
-        QCOMPARE(desktop.kinds().remove("save "), write == "Save" ? "inform" : "ask opened");
+        QCOMPARE(desktop.kinds().remove("save "), what == "Save" ? "inform" : "ask opened");
         QCOMPARE(bytesOf(path), written);
     }
 };
