@@ -27,6 +27,7 @@ PACKAGES=(
     dpkg-dev                   # apt-get source unpacks Qt's source
     qt6-base-dev libgl-dev     # Qt's own tools (moc, rcc, uic) run on this machine
     qt6-translations-l10n      # Qt's buttons in Chinese, built into the programs
+    librsvg2-bin icoutils      # the programs' icons, drawn from their SVG files
     wine wine64 xvfb xauth     # runs the Windows tests
     locales fonts-wqy-zenhei   # a Chinese code page and font under Wine
     fonts-dejavu-core          # the fonts the tests measure captions with
