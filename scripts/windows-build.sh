@@ -6,7 +6,7 @@
 #   scripts/windows-build.sh qt       only Qt for Windows, into its cache
 #   scripts/windows-build.sh exe      Qt if missing, then the two programs
 #   scripts/windows-build.sh setup    the above, then the installer and the zip in dist/
-#   scripts/windows-build.sh test     the above, then the tests under Wine
+#   scripts/windows-build.sh test     the above, then the tests and the installer under Wine
 #
 # Debian has MinGW-w64 but no Qt for it, so Debian's own Qt source (the same
 # version as the Qt the Linux build uses) is cross-built once, static, into
@@ -34,6 +34,7 @@ PACKAGES=(
     locales fonts-wqy-zenhei   # a Chinese code page and font under Wine
     fonts-dejavu-core          # the fonts the tests measure captions with
     nsis zip                   # the installer and the zip
+    liblnk-utils               # the installer's test reads the shortcuts it made
 )
 
 log() { printf '== %s\n' "$*"; }
@@ -193,6 +194,7 @@ main() {
     build_setup
     [ "$what" = setup ] && return 0
     "$TOP/tests/wine/check.sh" "$WIN_BUILD_DIR"
+    "$TOP/tests/package/wine.sh" "$SETUP"
     log "done in $((SECONDS / 60)) min $((SECONDS % 60)) s"
 }
 
