@@ -1,7 +1,9 @@
 #include "widgets.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDir>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QStringList>
 #include <QTranslator>
@@ -65,6 +67,14 @@ void installChineseTranslations(QObject* application) {
         translator->load(QStringLiteral("qtbase_zh_CN"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
+}
+
+void installWindowIcon() {
+    QIcon icon;
+    const QDir images(QStringLiteral(":/icon"));
+    for (const QString& name : images.entryList(QDir::Files))
+        icon.addFile(images.filePath(name));
+    QApplication::setWindowIcon(icon);
 }
 
 } // namespace common

@@ -53,4 +53,8 @@ namespace common {
 // the translation files they stay in English.
 void installChineseTranslations(QObject* application);
 
+// The program's own icon on every window it opens, for the title bar and the
+// taskbar: the images its build drew from its SVG (":/icon/SIZE.png").
+void installWindowIcon();
+
 } // namespace common

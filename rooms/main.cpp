@@ -7,6 +7,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     common::installChineseTranslations(&app);
+    common::installWindowIcon();
     common::QtDesktop desktop;
     brasset::Form1 window(desktop);
     window.show();

@@ -15,6 +15,7 @@ PACKAGES=(
     "libgl-dev:OpenGL headers that Qt's CMake files ask for"
     "fonts-wqy-zenhei:a Chinese font, so the captions render instead of boxes"
     "qt6-translations-l10n:Qt's own dialogs and buttons in Chinese"
+    "librsvg2-bin:draws the programs' window icons from their SVG files at build time"
 
     # The programs on a real X server: end-to-end tests, screenshots, start-up benchmark.
     "xvfb:a private X server for the end-to-end tests"

@@ -5,7 +5,8 @@
 #   scripts/windows-build.sh          everything below, in order
 #   scripts/windows-build.sh qt       only Qt for Windows, into its cache
 #   scripts/windows-build.sh exe      Qt if missing, then the two programs
-#   scripts/windows-build.sh test     the above, then the tests under Wine
+#   scripts/windows-build.sh setup    the above, then the installer and the zip in dist/
+#   scripts/windows-build.sh test     the above, then the tests and the installer under Wine
 #
 # Debian has MinGW-w64 but no Qt for it, so Debian's own Qt source (the same
 # version as the Qt the Linux build uses) is cross-built once, static, into
@@ -18,6 +19,7 @@ TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QT_WIN="${QT_WIN:-/var/cache/tavrin/qt6-win64}"
 QT_WIN_WORK="${QT_WIN_WORK:-/var/tmp/tavrin-qt6-win64}"
 WIN_BUILD_DIR="${WIN_BUILD_DIR:-$TOP/build-win64}"
+DIST="${DIST:-$TOP/dist}"
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
 JOBS="$(nproc)"
 
@@ -27,10 +29,13 @@ PACKAGES=(
     dpkg-dev                   # apt-get source unpacks Qt's source
     qt6-base-dev libgl-dev     # Qt's own tools (moc, rcc, uic) run on this machine
     qt6-translations-l10n      # Qt's buttons in Chinese, built into the programs
+    librsvg2-bin icoutils      # the programs' icons, drawn from their SVG files
     wine wine64 xvfb xauth     # runs the Windows tests
     locales fonts-wqy-zenhei   # a Chinese code page and font under Wine
     fonts-dejavu-core          # the fonts the tests measure captions with
     poppler-utils              # reads the printouts the tests make
+    nsis zip                   # the installer and the zip
+    liblnk-utils               # the installer's test reads the shortcuts it made
 )
 
 log() { printf '== %s\n' "$*"; }
@@ -142,12 +147,43 @@ build_exe() {
     done
 }
 
+# windows_text: text as Windows' Notepad reads it, lines ended by CR LF.
+windows_text() { sed 's/\r*$/\r/'; }
+
+# The installer and the zip, from the programs, a Chinese read-me (UTF-8
+# with a byte-order mark, which every Notepad shows right), the project's
+# license and Qt's, which is linked into both programs.
+build_setup() {
+    local cache="$WIN_BUILD_DIR/CMakeCache.txt" stage="$WIN_BUILD_DIR/package" version name license
+    version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$cache")"
+    name="Tavrin-$version"
+    rm -rf "$stage"
+    mkdir -p "$stage/$name/licenses/Qt" "$DIST"
+    {
+        printf '\xef\xbb\xbf'
+        sed -e "s/@VERSION@/$version/g" -e "s/@QT_VERSION@/$(head -n1 "$QT_WIN/.build-complete")/" \
+            -e "s|@HOMEPAGE@|$(sed -n 's/^CMAKE_PROJECT_HOMEPAGE_URL:STATIC=//p' "$cache")|" \
+            "$TOP/packaging/README-windows.txt" | windows_text
+    } >"$stage/$name/README.txt"
+    windows_text <"$TOP/LICENSE" >"$stage/$name/LICENSE.txt"
+    for license in "$QT_WIN"/licenses/*; do
+        windows_text <"$license" >"$stage/$name/licenses/Qt/${license##*/}"
+    done
+    SETUP="$DIST/$name-setup.exe"
+    log "making $SETUP and $DIST/$name-win64.zip"
+    makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DOUTFILE="$SETUP" \
+        -DBUILD="$WIN_BUILD_DIR" -DFILES="$stage/$name" "$TOP/packaging/tavrin.nsi"
+    cp "$WIN_BUILD_DIR"/seating/quorlen.exe "$WIN_BUILD_DIR"/rooms/brasset.exe "$stage/$name/"
+    rm -f "$DIST/$name-win64.zip"
+    (cd "$stage" && zip -q -9 -r -X "$DIST/$name-win64.zip" "$name")
+}
+
 main() {
     local what="${1:-all}"
     case "$what" in
-    qt | exe | test | all) ;;
+    qt | exe | setup | test | all) ;;
     *)
-        echo "usage: $0 [qt|exe|test|all]" >&2
+        echo "usage: $0 [qt|exe|setup|test|all]" >&2
         exit 2
         ;;
     esac
@@ -156,7 +192,10 @@ main() {
     [ "$what" = qt ] && return 0
     build_exe
     [ "$what" = exe ] && return 0
+    build_setup
+    [ "$what" = setup ] && return 0
     "$TOP/tests/wine/check.sh" "$WIN_BUILD_DIR"
+    "$TOP/tests/package/wine.sh" "$SETUP"
     log "done in $((SECONDS / 60)) min $((SECONDS % 60)) s"
 }
 
