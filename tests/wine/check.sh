@@ -8,44 +8,26 @@
 set -euo pipefail
 BUILD=$(cd "$1" && pwd)
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$HERE/../e2e/lib.sh" # a display of its own
+trap 'wineserver -k 2>/dev/null; kill "${PIDS[@]}"; wait; rm -rf "$WORK"' EXIT
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
-WORK=$(mktemp -d)
-trap 'wineserver -k 2>/dev/null; kill "$XVFB" 2>/dev/null; rm -rf "$WORK"' EXIT
-
 # Wine's ANSI code page is 936 under a Chinese locale.
 if ! locale -a | grep -qix zh_CN.utf8; then
     grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
     locale-gen >/dev/null
 fi
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-XVFB=$!
-for _ in $(seq 100); do grep -q . "$WORK/display" && break || sleep 0.1; done
-export DISPLAY=":$(cat "$WORK/display")"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    "$HERE/run.sh" wineboot -i >/dev/null 2>&1
-    wineserver -w
-fi
+[ -f "$WINEPREFIX/system.reg" ] || { mkdir -p "$WINEPREFIX" && "$HERE/run.sh" wineboot -i >/dev/null 2>&1 && wineserver -w; }
 
-mkdir "$WORK/opened"
+mkdir "$WORK/opened" "$WORK/pdf"
 TAVRIN_OPENED_DIR=$(winepath -w "$WORK/opened" 2>/dev/null)
 export TAVRIN_OPENED_DIR
-command="C:\\windows\\system32\\cmd.exe /c copy /y \"%1\" \"$TAVRIN_OPENED_DIR\""
-command=${command//\\/\\\\}
-cat >"$WORK/open.reg" <<REG
-REGEDIT4
-
-[HKEY_CLASSES_ROOT\\.rtf]
-@="Tavrin.OpenCheck"
-
-[HKEY_CLASSES_ROOT\\Tavrin.OpenCheck\\shell\\open\\command]
-@="${command//\"/\\\"}"
-REG
-"$HERE/run.sh" regedit /S "$(winepath -w "$WORK/open.reg" 2>/dev/null)"
+"$HERE/run.sh" reg add 'HKCR\.rtf' /ve /d Tavrin.OpenCheck /f >/dev/null
+"$HERE/run.sh" reg add 'HKCR\Tavrin.OpenCheck\shell\open\command' /ve /f \
+    /d "C:\windows\system32\cmd.exe /c copy /y \"%1\" \"$TAVRIN_OPENED_DIR\"" >/dev/null
 # The printouts are kept, to be read here as on Linux.
-mkdir "$WORK/pdf"
 TAVRIN_PDF_DIR=$(winepath -w "$WORK/pdf" 2>/dev/null) ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" "${@:2}"
 status=0
+shopt -s nullglob
 for pdf in "$WORK"/pdf/*.pdf; do
     expected="$HERE/../data/$(basename "${pdf%.pdf}" | sed 's|-|/|')"
     pdftotext -layout "$pdf" - | cmp - "$expected" || status=1
