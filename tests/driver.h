@@ -141,7 +141,8 @@ inline void run(QWidget& window, ScriptedDesktop& desktop, const QString& steps)
     }
 }
 
-// A window shown in an empty folder of its own, with that saved plan.
+// A window shown in an empty folder of its own, with that saved plan ("/":
+// a folder in its place).
 template <typename Form> struct Shown {
     QTemporaryDir folder;
     QString old = QDir::currentPath();
@@ -149,7 +150,9 @@ template <typename Form> struct Shown {
     ScriptedDesktop desktop;
     std::unique_ptr<Form> window;
     explicit Shown(const QString& savedPlan = {}) {
-        if (!savedPlan.isEmpty())
+        if (savedPlan == "/")
+            QDir().mkdir("default.txt");
+        else if (!savedPlan.isEmpty())
             copyData(savedPlan, "default.txt");
         window = std::make_unique<Form>(desktop);
         window->show();
