@@ -51,13 +51,12 @@ QString pastedForm(const QString& raw) {
 PastedList boxLines(const QTextDocument& box, qsizetype keep) {
     const QTextBlock firstLeftOut = box.findBlockByNumber(
         static_cast<int>(std::min<qsizetype>(keep, std::numeric_limits<int>::max())));
-    if (!firstLeftOut.isValid())
-        return cutPastedList(pastedForm(box.toRawText()), keep);
     // Up to the start of the first paragraph left out, so the break before
     // it stays and the last line kept is whole.
     QTextCursor lines(firstLeftOut);
     lines.setPosition(0, QTextCursor::KeepAnchor);
-    return cutPastedList(pastedForm(lines.selection().toRawText()), keep);
+    const QString raw = firstLeftOut.isValid() ? lines.selection().toRawText() : box.toRawText();
+    return cutPastedList(pastedForm(raw), keep);
 }
 
 } // namespace common

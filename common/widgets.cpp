@@ -1,5 +1,6 @@
 #include "widgets.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
@@ -69,6 +70,16 @@ void installChineseTranslations(QObject* application) {
         translator->load(QStringLiteral("qtbase_zh_CN"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
+}
+
+QAction* addWindowAction(QWidget* window, const char* name, const QString& text,
+                         const QList<QKeySequence>& keys) {
+    auto* action = new QAction(text, window);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcuts(keys);
+    window->addAction(action);
+    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+    return action;
 }
 
 void installWindowIcon() {

@@ -1,10 +1,14 @@
 #pragma once
 // Small pieces of the windows that both programs share: layout units, the
-// Chinese serif font, and the seat button that shows a name exactly.
+// Chinese serif font, the seat button that shows a name exactly, the
+// window actions, the program icon.
 
 #include <QFont>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QRect>
+
+class QAction;
 
 namespace common {
 
@@ -52,6 +56,11 @@ namespace common {
 // dialog, Yes/No, OK) do too, whatever the desktop's language is; without
 // the translation files they stay in English.
 void installChineseTranslations(QObject* application);
+
+// An action of the window, reached by its shortcuts and from the window's
+// context menu, which shows them; the window keeps its layout.
+QAction* addWindowAction(QWidget* window, const char* name, const QString& text,
+                         const QList<QKeySequence>& keys);
 
 // The program's own icon on every window it opens, for the title bar and the
 // taskbar: the images its build drew from its SVG (":/icon/SIZE.png").

@@ -47,14 +47,9 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_des
     createInputColumn();
     createRooms();
     resetRooms();
-    // Printing is reached from the keyboard or the window's context menu,
-    // which shows the shortcut; the window keeps its buttons as they were.
-    auto* printing = new QAction(QStringLiteral("打印…"), this);
-    printing->setObjectName(QStringLiteral("print"));
-    printing->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(printing, &QAction::triggered, this, &Form1::printRooms);
-    addAction(printing);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(common::addWindowAction(this, "print", QStringLiteral("打印…"),
+                                    {QKeySequence(Qt::CTRL | Qt::Key_P)}),
+            &QAction::triggered, this, &Form1::printRooms);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }

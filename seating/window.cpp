@@ -198,15 +198,10 @@ void Form1::connectPlanMoves() {
 }
 
 void Form1::createActions() {
-    // Reached from the keyboard or from the window's context menu, which
-    // shows their shortcuts; the window keeps its buttons as they were.
     const auto action = [this](const char* name, const QString& text,
                                const QList<QKeySequence>& keys, void (Form1::*handler)()) {
-        auto* act = new QAction(text, this);
-        act->setObjectName(QLatin1String(name));
-        act->setShortcuts(keys);
-        connect(act, &QAction::triggered, this, handler);
-        addAction(act);
+        connect(common::addWindowAction(this, name, text, keys), &QAction::triggered, this,
+                handler);
     };
     action("undo", QStringLiteral("撤销"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &Form1::undo);
     action("redo", QStringLiteral("重做"),
@@ -214,7 +209,6 @@ void Form1::createActions() {
            &Form1::redo);
     action("print", QStringLiteral("打印…"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
            &Form1::printPlan);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void Form1::createStatusBar() {
@@ -317,10 +311,10 @@ void Form1::swapSeat(int seat) {
     }
     const int first = std::exchange(m_selected, 0);
     m_pending = false;
-    dragSeat(first, seat);
+    exchangeSeats(first, seat);
 }
 
-void Form1::dragSeat(int from, int to) {
+void Form1::exchangeSeats(int from, int to) {
     const QString kept = Command1[from]->caption();
     Command1[from]->setCaption(Command1[to]->caption());
     Command1[to]->setCaption(kept);
@@ -477,10 +471,13 @@ void Form1::print(QPrinter& printer) const {
     common::printGrids(printer, {grid}, Command1[0]->font());
 }
 
-int Form1::seatAt(QPoint globalPosition) const {
-    const QWidget* under = centralWidget()->childAt(centralWidget()->mapFromGlobal(globalPosition));
-    const auto seat = std::find(Command1.begin(), Command1.end(), under);
+int Form1::seatOf(const QObject* widget) const {
+    const auto seat = std::find(Command1.begin(), Command1.end(), widget);
     return seat == Command1.end() ? -1 : int(seat - Command1.begin());
+}
+
+int Form1::seatAt(QPoint globalPosition) const {
+    return seatOf(centralWidget()->childAt(centralWidget()->mapFromGlobal(globalPosition)));
 }
 
 // Pressed on a seat, dragged onto another and let go there, the two swap;
@@ -510,16 +507,14 @@ bool Form1::dragEvent(int seat, QEvent* event) {
         mark(-1);
         m_dragFrom = -1;
         if (on >= 0 && on != seat)
-            dragSeat(seat, on);
+            exchangeSeats(seat, on);
     }
     return false;
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (const int seat =
-            int(std::find(Command1.begin(), Command1.end(), watched) - Command1.begin());
-        seat < kSeats && event->type() >= QEvent::MouseButtonPress &&
-        event->type() <= QEvent::MouseMove)
+    if (const int seat = seatOf(watched); seat >= 0 && event->type() >= QEvent::MouseButtonPress &&
+                                          event->type() <= QEvent::MouseMove)
         return dragEvent(seat, event);
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (int i = 0; i < 3; ++i) {

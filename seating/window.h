@@ -37,7 +37,8 @@ public:
 
     // The window's own actions, each the handler of one button.
     void swapSeat(int seat);
-    void dragSeat(int from, int to);
+    // Two seats' captions exchanged, as a swap or a drag does: one undo step.
+    void exchangeSeats(int from, int to);
     void togglePodium();
     void savePlan();
     void openPlan();
@@ -90,6 +91,7 @@ private:
     void restore(const Classroom& state);
     // Each change to the plan or the podium ends with this: one undo step.
     void changed() { m_history.record(classroom()); }
+    int seatOf(const QObject* widget) const; // -1 for anything but a seat
     int seatAt(QPoint globalPosition) const;
     bool dragEvent(int seat, QEvent* event);
 
