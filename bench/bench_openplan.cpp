@@ -29,12 +29,11 @@ int main(int argc, char* argv[]) {
     }
     QElapsedTimer timer;
     timer.start();
-    std::vector<QString> items;
-    QString error;
-    if (!quorlen::readPlanItems(path, quorlen::kSeats, items, error))
+    const quorlen::PlanItems read = quorlen::readPlanItems(path, quorlen::kSeats);
+    if (!read.read)
         return 1;
-    quorlen::SeatPlan plan;
-    quorlen::applyOpenedItems(plan, items);
+    const quorlen::SeatPlan plan = quorlen::openedPlan(read.items);
+    const std::vector<QString>& items = read.items;
     const qint64 ms = timer.elapsed();
     long peakKb = 0;
 #ifdef Q_OS_UNIX

@@ -1,5 +1,4 @@
 #include "desktop.h"
-#include "filenames.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -7,9 +6,30 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStringList>
 #include <QUrl>
 
 namespace common {
+
+namespace {
+// File-dialog filters are kept in the "description|pattern|..." form the
+// programs have always used; QFileDialog takes "description (patterns);;...".
+QString qtFileFilter(const QString& barFilter) {
+    const QStringList parts = barFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt takes the patterns from the last parentheses of an entry; a
+        // description that already ends with them is used as it stands.
+        if (description.endsWith(QLatin1Char('(') + patterns + QLatin1Char(')')))
+            filters << description;
+        else
+            filters << description + QLatin1String(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QLatin1String(";;"));
+}
+} // namespace
 
 QString QtDesktop::openFileName(QWidget* parent, const QString& title, const QString& filter,
                                 const QString& fileName) {
@@ -55,6 +75,14 @@ void QtDesktop::printPreview(QWidget* parent, const std::function<void(QPrinter&
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
                      [&paint](QPrinter* pages) { paint(*pages); });
     preview.exec();
+}
+
+void reportFileError(Desktop& desktop, QWidget* parent, const FileError& error,
+                     const QString& title) {
+    const QString text =
+        QStringLiteral("%1\n\n文件：%2\n原因：%3")
+            .arg(error.what, QFileInfo(error.path).absoluteFilePath(), error.reason);
+    desktop.reportError(parent, text, title);
 }
 
 QString CommonDialog::showOpen(Desktop& desktop, QWidget* parent, const QString& title,

@@ -56,6 +56,17 @@ public:
     void printPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) override;
 };
 
+// A file that could not be read or written: what became of the user's work,
+// the file, and the platform's reason. Told in a box with the file's full
+// path, so that the user knows which file and where.
+struct FileError {
+    QString what;
+    QString path;
+    QString reason;
+};
+void reportFileError(Desktop& desktop, QWidget* parent, const FileError& error,
+                     const QString& title);
+
 // The file dialog of a window: it keeps the name it returned last and offers
 // it again the next time, whether it is shown for opening or for saving.
 class CommonDialog {
@@ -66,8 +77,6 @@ public:
                      const QString& filter);
     QString showSave(Desktop& desktop, QWidget* parent, const QString& title,
                      const QString& filter);
-
-    QString fileName() const { return m_fileName; }
 
 private:
     QString remember(const QString& chosen);

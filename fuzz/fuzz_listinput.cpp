@@ -33,14 +33,12 @@ void savedPlanReadsBack(const QByteArray& bytes, bool back) {
     for (int seat = 0; seat < kSeats && seat < parts.size(); ++seat)
         plan[seat] = common::fromAnsi(common::toAnsi(common::fromAnsi(parts[seat])));
     const std::vector<QString> items = read(planFileBytes(plan, back), kSeats + 1, 1 << 20);
-    SeatPlan opened, loaded;
-    bool loadedBack = false;
-    applyOpenedItems(opened, items);
-    applyStartupItems(loaded, loadedBack, items);
-    FUZZ_CHECK(loadedBack == back);
+    const SeatPlan opened = openedPlan(items);
+    const Classroom loaded = startupClassroom(items);
+    FUZZ_CHECK(loaded.podiumBack == back);
     for (int seat = 0; seat < kSeats; ++seat) {
         const QString expected = isEmptySeatMarker(plan[seat]) ? QString() : plan[seat];
-        FUZZ_CHECK(opened[seat] == expected && loaded[seat] == expected);
+        FUZZ_CHECK(opened[seat] == expected && loaded.plan[seat] == expected);
     }
 }
 } // namespace
@@ -60,9 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<QString> all = read(bytes, 1 << 20, 1 << 20);
     const std::vector<QString> first = read(bytes, count, 1 << 20);
     FUZZ_CHECK(first.size() == std::min<size_t>(all.size(), count));
-    SeatPlan opened; // Open replaces every seat, those a short file leaves out too
-    opened.fill(QStringLiteral("旧"));
-    applyOpenedItems(opened, first);
+    // Open replaces every seat, those a short file leaves out too.
+    const SeatPlan opened = openedPlan(first);
     for (size_t seat = 0; seat < kSeats; ++seat)
         FUZZ_CHECK(
             opened[seat] ==

@@ -1,15 +1,6 @@
-#include "desktop.h"
-#include "widgets.h"
+#include "program.h"
 #include "window.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    common::installChineseTranslations(&app);
-    common::installWindowIcon();
-    common::QtDesktop desktop;
-    brasset::Form1 window(desktop);
-    window.show();
-    return app.exec();
+    return common::runProgram<brasset::Form1>(argc, argv);
 }

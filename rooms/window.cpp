@@ -1,14 +1,14 @@
 #include "window.h"
 
-#include "ansitext.h"
 #include "export.h"
-#include "filenames.h"
+#include "layout.h"
 #include "pastedlist.h"
 #include "printing.h"
+#include "program.h"
 #include "rotate.h"
+#include "tabledocument.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,8 +22,6 @@ namespace brasset {
 using common::twipsRect;
 
 namespace {
-const QString kExportFilter = QStringLiteral("RTF文件(*.rtf)|*.rtf");
-
 constexpr int kClientWidth = 17865;
 constexpr int kClientHeight = 10065;
 
@@ -113,7 +111,7 @@ void Form1::createRooms() {
     // the rooms were laid out for. Every other control keeps the desktop's.
     const QFont seatFont = common::songtiFont(9);
     for (int room = 0; room < kRooms; ++room) {
-        auto* frame = new QGroupBox(this);
+        auto* frame = new QGroupBox(roomTitle(room), this);
         frame->setObjectName(QStringLiteral("Frame1_%1").arg(room));
         frame->setGeometry(roomFrameGeometry(room));
         Frame1[room] = frame;
@@ -122,7 +120,7 @@ void Form1::createRooms() {
             auto* button = new common::CaptionButton(frame);
             button->setFont(seatFont);
             button->setObjectName(QStringLiteral("student_%1").arg(index));
-            button->resize(twipsRect(0, 0, 1095, 255).size());
+            button->setGeometry(QRect(seatPosition(seat), twipsRect(0, 0, 1095, 255).size()));
             // Seats only show names; a click does nothing, so the keyboard
             // does not stop on them either.
             button->setFocusPolicy(Qt::NoFocus);
@@ -131,64 +129,43 @@ void Form1::createRooms() {
     }
 }
 
-void Form1::resetRooms() {
-    for (int room = 0; room < kRooms; ++room) {
-        Frame1[room]->setTitle(roomTitle(room));
-        Frame1[room]->hide();
-        for (int seat = 0; seat < kRoomSeats; ++seat) {
-            common::CaptionButton* button = student[buttonIndex(room, seat)];
-            button->setCaption(QString());
-            button->move(seatPosition(seat));
-        }
-    }
+void Form1::render() {
+    for (int index = 0; index < kSeats; ++index)
+        student[index]->setCaption(m_rooms.captions[index]);
+    for (int room = 0; room < kRooms; ++room)
+        Frame1[room]->setVisible(m_rooms.visible[room]);
 }
 
-RoomPlan Form1::roomPlan() const {
-    RoomPlan plan;
-    for (int room = 0; room < kRooms; ++room)
-        plan.visible[room] = !Frame1[room]->isHidden();
-    for (int index = 0; index < kSeats; ++index)
-        plan.captions[index] = student[index]->caption();
-    return plan;
+void Form1::resetRooms() {
+    setRoomPlan(RoomPlan{});
 }
 
 void Form1::setRoomPlan(const RoomPlan& plan) {
-    for (int index = 0; index < kSeats; ++index)
-        student[index]->setCaption(plan.captions[index]);
-    for (int room = 0; room < kRooms; ++room)
-        Frame1[room]->setHidden(!plan.visible[room]);
+    m_rooms = plan;
+    render();
 }
 
 Direction Form1::direction() const {
     return Option1->isChecked() ? Direction::Horizontal : Direction::Vertical;
 }
 
+// Every arrangement starts from empty rooms, so nothing of an earlier one or
+// of a turn survives it.
 void Form1::arrangeRooms() {
     // More names than there are seats fill all eight rooms, so the count
     // of a longer list need not be exact.
     const common::PastedList names = common::boxLines(*Text1->document(), kNamesUsed);
-    const double persons = personsPerRoom(Text2->text());
-    resetRooms();
-    setRoomPlan(brasset::arrangeRooms(names, persons, direction()));
+    setRoomPlan(brasset::arrangeRooms(names, personsPerRoom(Text2->text()), direction()));
 }
 
 void Form1::rotateRooms() {
-    setRoomPlan(brasset::rotateRooms(roomPlan()));
+    setRoomPlan(brasset::rotateRooms(m_rooms));
 }
 
 void Form1::exportRooms() {
-    const QString chosen = cd1.showSave(m_desktop, this, QStringLiteral("保存"), kExportFilter);
-    if (chosen.isEmpty())
-        return;
-    const QString path = common::withRtfExtension(chosen);
-    const QString error = common::writeFileSafely(path, roomExportBytes(roomPlan()));
-    if (!error.isEmpty()) {
-        reportExportError(path, error);
-        return;
-    }
-    if (m_desktop.askYesNo(this, QStringLiteral("保存完成，是否立即打开查看？"),
-                           QStringLiteral("保存完成")))
-        m_desktop.openDocument(path);
+    common::exportTableDocument(m_desktop, cd1, this, roomExportBytes(m_rooms),
+                                {QStringLiteral("考场表没有导出；同名的旧文件如果存在，保持不变。"),
+                                 QStringLiteral("导出失败")});
 }
 
 void Form1::printRooms() {
@@ -196,25 +173,17 @@ void Form1::printRooms() {
 }
 
 void Form1::print(QPrinter& printer) const {
-    const RoomPlan plan = roomPlan();
     std::vector<common::PrintedGrid> rooms;
     for (int room = 0; room < kRooms; ++room) {
-        if (!plan.visible[room])
+        if (!m_rooms.visible[room])
             continue;
         common::PrintedGrid grid{roomTitle(room), kRoomSide, {}, {}, {}};
         for (int row = 0; row < kRoomSide; ++row)
             for (int column = 0; column < kRoomSide; ++column)
-                grid.seats << plan.captions[buttonIndex(room, roomSeat(column, row))];
+                grid.seats << m_rooms.captions[buttonIndex(room, roomSeat(column, row))];
         rooms.push_back(grid);
     }
     common::printGrids(printer, rooms, student[0]->font());
-}
-
-void Form1::reportExportError(const QString& path, const QString& error) {
-    const QString text =
-        QStringLiteral("考场表没有导出；同名的旧文件如果存在，保持不变。\n\n文件：%1\n原因：%2")
-            .arg(QFileInfo(path).absoluteFilePath(), error);
-    m_desktop.reportError(this, text, QStringLiteral("导出失败"));
 }
 
 } // namespace brasset

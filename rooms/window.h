@@ -1,13 +1,13 @@
 #pragma once
 // Brasset's only window: the input column on the left and the eight exam
-// rooms of 6 x 6 seats. Which rooms are in use is whether their frames are
-// shown, and the plan is the seat captions; the handlers read them, hand them
-// to the room logic and write the result back.
+// rooms of 6 x 6 seats. The window owns one value, the rooms: which are in
+// use and who sits where. A handler computes the next value with the room
+// logic and renders it; nothing is read back from the seats or frames.
 
 #include "arrange.h"
+#include "captionbutton.h"
 #include "desktop.h"
 #include "roomplan.h"
-#include "widgets.h"
 
 #include <QWidget>
 #include <array>
@@ -27,11 +27,10 @@ class Form1 : public QWidget {
 public:
     explicit Form1(common::Desktop& desktop, QWidget* parent = nullptr);
 
-    RoomPlan roomPlan() const;
+    const RoomPlan& roomPlan() const { return m_rooms; }
     void setRoomPlan(const RoomPlan& plan);
 
-    // Titles, hides and empties all eight rooms and puts every seat back in
-    // its place.
+    // No room in use, every seat empty.
     void resetRooms();
     // "编排": the pasted names over the rooms, each room turned round.
     void arrangeRooms();
@@ -49,10 +48,12 @@ private:
     QLabel* label(const char* name, const QString& text, const QRect& geometry);
     QPushButton* commandButton(const char* name, const QString& caption, int left, int top);
     Direction direction() const;
-    void reportExportError(const QString& path, const QString& error);
+    // The one place where the rooms reach the widgets.
+    void render();
 
     common::Desktop& m_desktop;
     common::CommonDialog cd1;
+    RoomPlan m_rooms;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

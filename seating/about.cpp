@@ -1,7 +1,7 @@
 #include "about.h"
 
+#include "layout.h"
 #include "product.h"
-#include "widgets.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -35,6 +35,9 @@ bool typesSomething(const QKeyEvent& key) {
 frmSplash::frmSplash(common::Desktop& desktop, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_desktop(desktop) {
     setObjectName(QStringLiteral("frmSplash"));
+    // The window has no title text. Left empty, Qt would put the program's
+    // name there instead, so it is a blank.
+    setWindowTitle(QStringLiteral(" "));
     setFixedSize(px(5385), px(2355));
     createControls();
     styleLabels();

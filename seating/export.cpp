@@ -1,7 +1,7 @@
 #include "export.h"
 
 #include "ansitext.h"
-#include "filenames.h"
+#include "tabledocument.h"
 
 #include <QStringList>
 

@@ -10,12 +10,6 @@
 
 namespace quorlen {
 
-struct Classroom {
-    SeatPlan plan;
-    bool podiumBack = false;
-    bool operator==(const Classroom&) const = default;
-};
-
 class History {
 public:
     // How many changes can be undone, at least.

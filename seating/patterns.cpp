@@ -30,24 +30,4 @@ SeatPlan filledPlan(SnakeFamily family, int rows, const std::vector<QString>& ca
     return plan;
 }
 
-const std::array<PatternButton, 8>& patternButtons() {
-    constexpr auto Rows = SnakeFamily::Rows;
-    constexpr auto Columns = SnakeFamily::Columns;
-    constexpr auto Forward = SnakeDirection::Forward;
-    constexpr auto Reverse = SnakeDirection::Reverse;
-    // The column snakes stand above the row snakes, with a gap between the
-    // two groups.
-    static const std::array<PatternButton, 8> buttons{{
-        {"Command14", QStringLiteral("竖S倒排(6*5)"), 240, {Columns, 6, Reverse}},
-        {"Command13", QStringLiteral("竖S正排(6*5)"), 720, {Columns, 6, Forward}},
-        {"Command15", QStringLiteral("竖S倒排(7*5)"), 1200, {Columns, 7, Reverse}},
-        {"Command16", QStringLiteral("竖S正排(7*5)"), 1680, {Columns, 7, Forward}},
-        {"Command10", QStringLiteral("横S倒排(7*5)"), 2520, {Rows, 7, Reverse}},
-        {"Command12", QStringLiteral("横S正排(7*5)"), 3040, {Rows, 7, Forward}},
-        {"Command18", QStringLiteral("横S倒排(6*5)"), 3560, {Rows, 6, Reverse}},
-        {"Command17", QStringLiteral("横S正排(6*5)"), 4080, {Rows, 6, Forward}},
-    }};
-    return buttons;
-}
-
 } // namespace quorlen

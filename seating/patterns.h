@@ -6,7 +6,6 @@
 #include "seatplan.h"
 
 #include <QString>
-#include <array>
 #include <vector>
 
 namespace quorlen {
@@ -32,14 +31,5 @@ std::vector<int> fillOrder(SnakeFamily family, int rows);
 // empty candidate leaves its seat empty without moving the others up;
 // candidates beyond the last seat of the pattern are not placed.
 SeatPlan filledPlan(SnakeFamily family, int rows, const std::vector<QString>& candidates);
-
-// The eight buttons of the exam panel, top to bottom.
-struct PatternButton {
-    const char* name;
-    QString caption;
-    int top; // twips, inside the panel
-    SeatingPattern pattern;
-};
-const std::array<PatternButton, 8>& patternButtons();
 
 } // namespace quorlen

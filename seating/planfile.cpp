@@ -42,50 +42,44 @@ QByteArray planFileBytes(const SeatPlan& plan, bool podiumBack) {
     return common::ansiLines(lines);
 }
 
-bool readPlanItems(const QString& path, int count, std::vector<QString>& items, QString& error) {
+PlanItems readPlanItems(const QString& path, int count) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        items.clear();
-        error = file.errorString();
-        return false;
-    }
-    return readPlanItems(file, count, items, error);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, {}, file.errorString()};
+    return readPlanItems(file, count);
 }
 
-bool readPlanItems(QIODevice& device, int count, std::vector<QString>& items, QString& error) {
-    items.clear();
-    items.reserve(count);
+PlanItems readPlanItems(QIODevice& device, int count) {
+    PlanItems read{true, {}, {}};
+    read.items.reserve(count);
     ListInputReader reader(device);
-    while (static_cast<int>(items.size()) < count && !reader.atEnd())
-        items.push_back(reader.readItem());
-    if (reader.failed()) {
-        error = reader.errorString();
-        items.clear();
-        return false;
-    }
-    return true;
+    while (static_cast<int>(read.items.size()) < count && !reader.atEnd())
+        read.items.push_back(reader.readItem());
+    if (reader.failed())
+        return {false, {}, reader.errorString()};
+    return read;
 }
 
 bool isEmptySeatMarker(const QString& item) {
     return item.compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0;
 }
 
-void applyOpenedItems(SeatPlan& plan, const std::vector<QString>& items) {
-    for (int seat = 0; seat < kSeats; ++seat) {
-        const bool present = seat < static_cast<int>(items.size());
-        plan[seat] = present && !isEmptySeatMarker(items[seat]) ? items[seat] : QString();
-    }
-}
-
-void applyStartupItems(SeatPlan& plan, bool& podiumBack, const std::vector<QString>& items) {
+SeatPlan openedPlan(const std::vector<QString>& items) {
+    SeatPlan plan;
     const int seats = qMin(kSeats, static_cast<int>(items.size()));
     for (int seat = 0; seat < seats; ++seat) {
         if (!isEmptySeatMarker(items[seat]))
             plan[seat] = items[seat];
     }
-    if (static_cast<int>(items.size()) > kSeats &&
-        items[kSeats].compare(QLatin1String("back"), Qt::CaseInsensitive) == 0)
-        podiumBack = true;
+    return plan;
+}
+
+// At start every seat is empty, so a "NULL" that keeps a seat's caption and
+// one that empties it come to the same.
+Classroom startupClassroom(const std::vector<QString>& items) {
+    const bool back = static_cast<int>(items.size()) > kSeats &&
+                      items[kSeats].compare(QLatin1String("back"), Qt::CaseInsensitive) == 0;
+    return {openedPlan(items), back};
 }
 
 } // namespace quorlen

@@ -23,19 +23,26 @@ QString planLine(const QString& caption);
 
 QByteArray planFileBytes(const SeatPlan& plan, bool podiumBack);
 
-// Reads at most `count` items of the file at path. Returns false with the
-// platform's error text when the file cannot be opened or read.
-bool readPlanItems(const QString& path, int count, std::vector<QString>& items, QString& error);
+// The first items of a plan file, or why it could not be read.
+struct PlanItems {
+    bool read = false;
+    std::vector<QString> items;
+    QString error; // the platform's words, when not read
+};
+
+// Reads at most `count` items of the file at path.
+PlanItems readPlanItems(const QString& path, int count);
 // The same from a device already open for reading.
-bool readPlanItems(QIODevice& device, int count, std::vector<QString>& items, QString& error);
+PlanItems readPlanItems(QIODevice& device, int count);
 
-// Open: "NULL" (any case) and missing items empty their seats; a 36th item
-// is never looked at.
-void applyOpenedItems(SeatPlan& plan, const std::vector<QString>& items);
+// The plan "打开" shows: seat k takes item k; "NULL" (any case) and missing
+// items are empty seats. A 36th item is never looked at.
+SeatPlan openedPlan(const std::vector<QString>& items);
 
-// The start-up load: "NULL" and missing items leave a seat as it is; a 36th
-// item "back" (any case) puts the podium at the back.
-void applyStartupItems(SeatPlan& plan, bool& podiumBack, const std::vector<QString>& items);
+// The classroom Quorlen starts with from its saved plan: the seats as "打开"
+// reads them, and the podium at the back when a 36th item is "back" (any
+// case). The podium is at the front otherwise.
+Classroom startupClassroom(const std::vector<QString>& items);
 
 bool isEmptySeatMarker(const QString& item);
 

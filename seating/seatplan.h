@@ -18,4 +18,12 @@ constexpr int seatIndex(int column, int row) {
 // The seat captions in seat-index order; an empty caption is an empty seat.
 using SeatPlan = std::array<QString, kSeats>;
 
+// Everything a classroom is: who sits where, and whether the podium stands
+// at the back (below row 6) rather than at the front (above row 0).
+struct Classroom {
+    SeatPlan plan;
+    bool podiumBack = false;
+    bool operator==(const Classroom&) const = default;
+};
+
 } // namespace quorlen

@@ -1,13 +1,15 @@
 #include "window.h"
 
 #include "about.h"
-#include "ansitext.h"
 #include "export.h"
-#include "filenames.h"
+#include "layout.h"
 #include "pastedlist.h"
 #include "planfile.h"
 #include "printing.h"
 #include "product.h"
+#include "program.h"
+#include "safefile.h"
+#include "tabledocument.h"
 #include "transform.h"
 
 #include <QAction>
@@ -23,6 +25,8 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 
 namespace quorlen {
 
@@ -61,11 +65,41 @@ QLineEdit* podiumBox(QWidget* parent, const char* name, const QRect& geometry) {
     return box;
 }
 
+// The eight pattern buttons of the exam panel, top to bottom: the column
+// snakes above the row snakes, with a gap between the two groups.
+struct PatternButton {
+    const char* name;
+    const char* caption;
+    int top; // twips, inside the panel
+    SeatingPattern pattern;
+};
+constexpr auto Rows = SnakeFamily::Rows;
+constexpr auto Columns = SnakeFamily::Columns;
+constexpr auto Forward = SnakeDirection::Forward;
+constexpr auto Reverse = SnakeDirection::Reverse;
+constexpr PatternButton kPatternButtons[] = {
+    {"Command14", "竖S倒排(6*5)", 240, {Columns, 6, Reverse}},
+    {"Command13", "竖S正排(6*5)", 720, {Columns, 6, Forward}},
+    {"Command15", "竖S倒排(7*5)", 1200, {Columns, 7, Reverse}},
+    {"Command16", "竖S正排(7*5)", 1680, {Columns, 7, Forward}},
+    {"Command10", "横S倒排(7*5)", 2520, {Rows, 7, Reverse}},
+    {"Command12", "横S正排(7*5)", 3040, {Rows, 7, Forward}},
+    {"Command18", "横S倒排(6*5)", 3560, {Rows, 6, Reverse}},
+    {"Command17", "横S正排(6*5)", 4080, {Rows, 6, Forward}},
+};
+
 QPushButton* panelButton(QWidget* panel, const char* name, const QString& caption, int top) {
     auto* button = new QPushButton(caption, panel);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(twipsRect(5040, top, 1455, 375));
     return button;
+}
+
+// A whole-plan move of the classroom. The half turn turns the room itself,
+// so the podium ends at the other end.
+Classroom moved(const Classroom& room, SeatPlan (*move)(const SeatPlan&)) {
+    const bool halfTurn = move == &quorlen::rotate;
+    return {move(room.plan), room.podiumBack != halfTurn};
 }
 
 // The instructions were laid out for a small Windows font; with a larger
@@ -89,11 +123,16 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QMainWindow(parent), m
     setWindowTitle(kWindowCaption);
     createControls();
     createExamPanel();
-    connectPlanMoves();
     createStatusBar();
-    load();
+    setFixedSize(px(kOuterWidth), px(kClientHeight));
+    Frame1->move(px(120), px(120));
+    Label1->setText(kInstructions.join(QLatin1Char('\n')));
+    loadSavedPlan();
+    StatusBar1[0]->setText(windowTitle() + QLatin1Char(' ') + kWebAddress);
+    StatusBar1[1]->setText(QStringLiteral("版本:") + versionText());
     // The plan as loaded at start is where the undo history begins.
-    m_history = History(classroom());
+    m_history = History(m_classroom);
+    render();
     createActions();
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -112,12 +151,11 @@ void Form1::createControls() {
     setCentralWidget(client);
 
     for (int seat = 0; seat < kSeats; ++seat) {
-        const int column = seat / kRows;
-        const int row = seat % kRows;
         auto* button = new common::CaptionButton(client);
         button->setObjectName(QStringLiteral("Command1_%1").arg(seat));
-        button->setGeometry(twipsRect(120 + 1350 * column, 720 + 480 * row, 1095, 375));
-        connect(button, &QPushButton::clicked, this, [this, seat] { swapSeat(seat); });
+        button->setGeometry(
+            twipsRect(120 + 1350 * (seat / kRows), 720 + 480 * (seat % kRows), 1095, 375));
+        connect(button, &QPushButton::clicked, this, [this, seat] { clickSeat(seat); });
         button->installEventFilter(this); // to drag it onto another seat
         button->setNote(QStringLiteral("按住拖到另一个座位上松开，两个座位交换"));
         Command1[seat] = button;
@@ -125,30 +163,45 @@ void Form1::createControls() {
 
     Text1 = podiumBox(client, "Text1", twipsRect(1680, 120, 1455, 420));
     Text2 = podiumBox(client, "Text2", twipsRect(3000, 4080, 1575, 420));
-    Text2->hide();
 
-    Line1 = new QFrame(client);
+    auto* Line1 = new QFrame(client);
     Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
     Line1->setGeometry(px(240), px(4680) - 1, px(6480) - px(240), 2);
 
-    Command5 = commandButton("Command5", QStringLiteral("旋转"), 240, 4800);
-    Command6 = commandButton("Command6", QStringLiteral("讲台位置"), 1320, 4800);
-    Command2 = commandButton("Command2", QStringLiteral("打开"), 2400, 4800);
-    Command3 = commandButton("Command3", QStringLiteral("保存"), 3480, 4800);
-    Command4 = commandButton("Command4", QStringLiteral("另存为"), 4560, 4800);
-    Command9 = commandButton("Command9", QStringLiteral("Brasset"), 5640, 4800);
-    Command19 = commandButton("Command19", QStringLiteral("上下翻转"), 240, 5280);
-    Command20 = commandButton("Command20", QStringLiteral("左右翻转"), 1320, 5280);
-    Command22 = commandButton("Command22", QStringLiteral("上移一行"), 2400, 5280);
-    Command21 = commandButton("Command21", QStringLiteral("下移一行"), 3480, 5280);
-    Command7 = commandButton("Command7", QStringLiteral("左移一列"), 4560, 5280);
-    Command8 = commandButton("Command8", QStringLiteral("右移一列"), 5640, 5280);
-
-    connect(Command2, &QPushButton::clicked, this, &Form1::openPlan);
-    connect(Command3, &QPushButton::clicked, this, &Form1::savePlan);
-    connect(Command4, &QPushButton::clicked, this, &Form1::exportPlan);
+    // Two rows of buttons under the classroom, in the order the Tab key
+    // visits them. The seven whole-plan moves differ only in their move.
+    const auto planMove = [this](SeatPlan (*move)(const SeatPlan&)) {
+        return [this, move] { movePlan(move); };
+    };
+    const struct {
+        const char* name;
+        const char* caption;
+        int left;
+        int top;
+        std::function<void()> handler;
+    } commands[] = {
+        {"Command5", "旋转", 240, 4800, planMove(rotate)},
+        {"Command6", "讲台位置", 1320, 4800, [this] { togglePodium(); }},
+        {"Command2", "打开", 2400, 4800, [this] { openPlan(); }},
+        {"Command3", "保存", 3480, 4800, [this] { savePlan(); }},
+        {"Command4", "另存为", 4560, 4800, [this] { exportPlan(); }},
+        {"Command9", "Brasset", 5640, 4800, [this] { showExamPanel(); }},
+        {"Command19", "上下翻转", 240, 5280, planMove(flipUpDown)},
+        {"Command20", "左右翻转", 1320, 5280, planMove(flipLeftRight)},
+        {"Command22", "上移一行", 2400, 5280, planMove(shiftUp)},
+        {"Command21", "下移一行", 3480, 5280, planMove(shiftDown)},
+        {"Command7", "左移一列", 4560, 5280, planMove(shiftLeft)},
+        {"Command8", "右移一列", 5640, 5280, planMove(shiftRight)},
+    };
+    for (const auto& command : commands) {
+        QPushButton* button = commandButton(command.name, QString::fromUtf8(command.caption),
+                                            command.left, command.top);
+        connect(button, &QPushButton::clicked, this, command.handler);
+        if (QLatin1String(command.name) == QLatin1String("Command9"))
+            Command9 = button;
+    }
 
     // The exam panel, laid out where the designed window has room for it.
     Frame1 = new QGroupBox(QStringLiteral("请将学生信息粘贴在此"), client);
@@ -167,34 +220,18 @@ void Form1::createExamPanel() {
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setGeometry(twipsRect(120, 240, 4695, 4215));
     Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    for (size_t i = 0; i < m_patternButtons.size(); ++i) {
-        const PatternButton& entry = patternButtons()[i];
-        QPushButton* button = panelButton(Frame1, entry.name, entry.caption, entry.top);
-        const SeatingPattern pattern = entry.pattern;
-        connect(button, &QPushButton::clicked, this, [this, pattern] { arrange(pattern); });
-        m_patternButtons[i] = button;
+    for (const PatternButton& entry : kPatternButtons) {
+        QPushButton* button =
+            panelButton(Frame1, entry.name, QString::fromUtf8(entry.caption), entry.top);
+        connect(button, &QPushButton::clicked, this,
+                [this, pattern = entry.pattern] { arrange(pattern); });
     }
-    Command11 = panelButton(Frame1, "Command11", QStringLiteral("返回"), 5040);
+    QPushButton* Command11 = panelButton(Frame1, "Command11", QStringLiteral("返回"), 5040);
     connect(Command11, &QPushButton::clicked, this, &Form1::hideExamPanel);
     // Escape leaves the panel as "返回" does; the shortcut belongs to the
     // panel, so it only answers while the panel is shown.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), Frame1);
     connect(escape, &QShortcut::activated, Command11, &QPushButton::click);
-    connect(Command9, &QPushButton::clicked, this, &Form1::showExamPanel);
-}
-
-void Form1::connectPlanMoves() {
-    // Each is one undo step, the half turn with the podium it moves.
-    const std::pair<QPushButton*, void (Form1::*)()> moves[] = {
-        {Command5, &Form1::rotate},      {Command6, &Form1::togglePodium},
-        {Command19, &Form1::flipUpDown}, {Command20, &Form1::flipLeftRight},
-        {Command7, &Form1::shiftLeft},   {Command8, &Form1::shiftRight},
-        {Command22, &Form1::shiftUp},    {Command21, &Form1::shiftDown}};
-    for (const auto& [button, move] : moves)
-        connect(button, &QPushButton::clicked, this, [this, move = move] {
-            (this->*move)();
-            changed();
-        });
 }
 
 void Form1::createActions() {
@@ -238,34 +275,14 @@ void Form1::createStatusBar() {
     bar->addPermanentWidget(StatusBar1[2]);
 }
 
-void Form1::load() {
-    setFixedSize(px(kOuterWidth), px(kClientHeight));
-    Frame1->hide();
-    Frame1->move(px(120), px(120));
-    Label1->setText(kInstructions.join(QLatin1Char('\n')));
-    m_selected = 0;
-    m_pending = false;
-    m_fileName = kDefaultPlanFile;
-    startupLoad();
-    StatusBar1[0]->setText(windowTitle() + QLatin1Char(' ') + kWebAddress);
-    StatusBar1[1]->setText(QStringLiteral("版本:") + versionText());
-}
-
-void Form1::startupLoad() {
+void Form1::loadSavedPlan() {
     if (!QFileInfo::exists(kDefaultPlanFile))
         return;
-    std::vector<QString> items;
-    QString error;
-    if (!readPlanItems(kDefaultPlanFile, kSeats + 1, items, error)) {
-        m_startupError = error;
-        return;
-    }
-    SeatPlan plan = seatPlan();
-    bool back = podiumBack();
-    applyStartupItems(plan, back, items);
-    setSeatPlan(plan);
-    if (back != podiumBack())
-        togglePodium();
+    const PlanItems saved = readPlanItems(kDefaultPlanFile, kSeats + 1);
+    if (saved.read)
+        m_classroom = startupClassroom(saved.items);
+    else
+        m_startupError = saved.error;
 }
 
 void Form1::showEvent(QShowEvent* event) {
@@ -281,89 +298,64 @@ void Form1::showEvent(QShowEvent* event) {
         // Told after the window is up, so the user sees which program speaks.
         QTimer::singleShot(0, this, [this] {
             const QString error = std::exchange(m_startupError, QString());
-            reportFileError(QStringLiteral("无法读取上次保存的座位表，本次从空白座位表开始。"),
-                            kDefaultPlanFile, error);
+            common::reportFileError(
+                m_desktop, this,
+                {QStringLiteral("无法读取上次保存的座位表，本次从空白座位表开始。"),
+                 kDefaultPlanFile, error},
+                windowTitle());
         });
     }
 }
 
-SeatPlan Form1::seatPlan() const {
-    SeatPlan plan;
+void Form1::render() {
     for (int seat = 0; seat < kSeats; ++seat)
-        plan[seat] = Command1[seat]->caption();
-    return plan;
+        Command1[seat]->setCaption(m_classroom.plan[seat]);
+    Text1->setVisible(!m_classroom.podiumBack);
+    Text2->setVisible(m_classroom.podiumBack);
+    Frame1->setVisible(m_examPanelShown);
+}
+
+void Form1::change(const Classroom& next) {
+    m_classroom = next;
+    m_history.record(m_classroom);
+    render();
 }
 
 void Form1::setSeatPlan(const SeatPlan& plan) {
-    for (int seat = 0; seat < kSeats; ++seat)
-        Command1[seat]->setCaption(plan[seat]);
+    change({plan, m_classroom.podiumBack});
 }
 
-bool Form1::podiumBack() const {
-    return Text1->isHidden();
-}
-
-void Form1::swapSeat(int seat) {
+// The first click marks a seat; the second exchanges the two, the marked seat
+// with itself when it is clicked twice.
+void Form1::clickSeat(int seat) {
     if (!m_pending) {
-        m_pending = true;
-        m_selected = seat;
+        m_pending = seat;
         return;
     }
-    const int first = std::exchange(m_selected, 0);
-    m_pending = false;
+    const int first = *std::exchange(m_pending, std::nullopt);
     exchangeSeats(first, seat);
 }
 
 void Form1::exchangeSeats(int from, int to) {
-    const QString kept = Command1[from]->caption();
-    Command1[from]->setCaption(Command1[to]->caption());
-    Command1[to]->setCaption(kept);
-    changed();
+    Classroom next = m_classroom;
+    std::swap(next.plan[from], next.plan[to]);
+    change(next);
+}
+
+// A marked first click keeps its seat index, so the next click swaps with
+// whatever caption has moved onto that seat.
+void Form1::movePlan(SeatPlan (*move)(const SeatPlan&)) {
+    change(moved(m_classroom, move));
 }
 
 void Form1::togglePodium() {
-    Text1->setVisible(Text1->isHidden());
-    Text2->setVisible(Text1->isHidden());
-}
-
-void Form1::movePlan(SeatPlan (*move)(const SeatPlan&)) {
-    m_snapshot = seatPlan();
-    setSeatPlan(move(m_snapshot));
-}
-
-void Form1::rotate() {
-    movePlan(quorlen::rotate);
-    // A half turn of the room puts the podium at the other end.
-    togglePodium();
-}
-
-void Form1::flipUpDown() {
-    movePlan(quorlen::flipUpDown);
-}
-
-void Form1::flipLeftRight() {
-    movePlan(quorlen::flipLeftRight);
-}
-
-void Form1::shiftLeft() {
-    movePlan(quorlen::shiftLeft);
-}
-
-void Form1::shiftRight() {
-    movePlan(quorlen::shiftRight);
-}
-
-void Form1::shiftUp() {
-    movePlan(quorlen::shiftUp);
-}
-
-void Form1::shiftDown() {
-    movePlan(quorlen::shiftDown);
+    change({m_classroom.plan, !m_classroom.podiumBack});
 }
 
 void Form1::showExamPanel() {
     shrinkToFit(Label1);
-    Frame1->show();
+    m_examPanelShown = true;
+    render();
     // The panel lies over the seats, the podium and the command buttons.
     Frame1->raise();
     // Ready for the paste.
@@ -371,30 +363,36 @@ void Form1::showExamPanel() {
 }
 
 void Form1::hideExamPanel() {
-    Frame1->hide();
+    m_examPanelShown = false;
+    render();
     // Back where the user came from, rather than on a seat that happened to
     // be next in the tab order.
     Command9->setFocus();
 }
 
+// The whole plan is replaced by the list laid out in the pattern's order; a
+// reverse pattern is then turned round with the podium, as "旋转" does. The
+// panel closes and the list is emptied.
 void Form1::arrange(const SeatingPattern& pattern) {
     // The box holds one entry per line; only the lines that can be seated
     // are read out, however long the pasted list.
     const common::PastedList list = common::boxLines(*Text3->document(), kSeats);
-    setSeatPlan(filledPlan(pattern.family, pattern.rows, list.entries));
+    Classroom next{filledPlan(pattern.family, pattern.rows, list.entries), m_classroom.podiumBack};
     if (pattern.direction == SnakeDirection::Reverse)
-        rotate();
-    hideExamPanel();
+        next = moved(next, rotate);
     Text3->clear();
-    changed();
+    m_examPanelShown = false;
+    change(next);
+    Command9->setFocus();
 }
 
 void Form1::savePlan() {
-    const QString error =
-        common::writeFileSafely(kDefaultPlanFile, planFileBytes(seatPlan(), podiumBack()));
-    if (!error.isEmpty()) {
-        reportFileError(QStringLiteral("座位表没有保存，原来的文件保持不变。"), kDefaultPlanFile,
-                        error);
+    const QByteArray bytes = planFileBytes(m_classroom.plan, m_classroom.podiumBack);
+    if (const QString error = common::writeFileSafely(kDefaultPlanFile, bytes); !error.isEmpty()) {
+        common::reportFileError(
+            m_desktop, this,
+            {QStringLiteral("座位表没有保存，原来的文件保持不变。"), kDefaultPlanFile, error},
+            windowTitle());
         return;
     }
     m_desktop.inform(this, QStringLiteral("保存完成"), QStringLiteral("保存完成"));
@@ -404,58 +402,42 @@ void Form1::openPlan() {
     const QString name = Cd1.showOpen(m_desktop, this, QStringLiteral("打开"), kPlanFilter);
     if (name.isEmpty())
         return;
-    m_fileName = name;
-    std::vector<QString> items;
-    QString error;
-    if (!readPlanItems(name, kSeats, items, error)) {
-        reportFileError(QStringLiteral("无法打开座位表，座位没有改变。"), name, error);
+    const PlanItems opened = readPlanItems(name, kSeats);
+    if (!opened.read) {
+        common::reportFileError(
+            m_desktop, this, {QStringLiteral("无法打开座位表，座位没有改变。"), name, opened.error},
+            windowTitle());
         return;
     }
-    SeatPlan plan;
-    applyOpenedItems(plan, items);
-    setSeatPlan(plan);
-    changed();
+    change({openedPlan(opened.items), m_classroom.podiumBack});
     m_desktop.inform(this, QStringLiteral("打开完成"), QStringLiteral("打开完成"));
 }
 
 void Form1::exportPlan() {
-    const QString name = Cd1.showSave(m_desktop, this, QStringLiteral("保存"), kExportFilter);
-    if (name.isEmpty())
-        return;
-    m_fileName = common::withRtfExtension(name);
-    const QString error = common::writeFileSafely(m_fileName, tableDocument(seatPlan()));
-    if (!error.isEmpty()) {
-        reportFileError(QStringLiteral("座位表没有导出，同名的原有文件保持不变。"), m_fileName,
-                        error);
-        return;
-    }
-    if (m_desktop.askYesNo(this, QStringLiteral("保存完成，是否立即打开查看？"),
-                           QStringLiteral("保存完成")))
-        m_desktop.openDocument(m_fileName);
+    common::exportTableDocument(
+        m_desktop, Cd1, this, tableDocument(m_classroom.plan),
+        {QStringLiteral("座位表没有导出，同名的原有文件保持不变。"), windowTitle()});
 }
 
-void Form1::reportFileError(const QString& what, const QString& fileName, const QString& error) {
-    const QString text = QStringLiteral("%1\n\n文件：%2\n原因：%3")
-                             .arg(what, QFileInfo(fileName).absoluteFilePath(), error);
-    m_desktop.reportError(this, text, windowTitle());
-}
-
+// Ctrl+Z and Ctrl+Y take a change back or do it again, and end a marked first
+// click. While the exam panel lies over the classroom they leave the hidden
+// plan alone; in the list box they are the box's own.
 void Form1::undo() {
-    m_pending = false;
-    if (const std::optional<Classroom> state = m_history.undo())
-        restore(*state);
+    if (!m_examPanelShown)
+        restore(m_history.undo());
 }
 
 void Form1::redo() {
-    m_pending = false;
-    if (const std::optional<Classroom> state = m_history.redo())
-        restore(*state);
+    if (!m_examPanelShown)
+        restore(m_history.redo());
 }
 
-void Form1::restore(const Classroom& state) {
-    setSeatPlan(state.plan);
-    if (state.podiumBack != podiumBack())
-        togglePodium();
+void Form1::restore(const std::optional<Classroom>& state) {
+    m_pending.reset();
+    if (state) {
+        m_classroom = *state;
+        render();
+    }
 }
 
 void Form1::printPlan() {
@@ -466,8 +448,8 @@ void Form1::print(QPrinter& printer) const {
     common::PrintedGrid grid{{}, kColumns, {}, {}, {}};
     for (int row = 0; row < kRows; ++row)
         for (int column = 0; column < kColumns; ++column)
-            grid.seats << Command1[seatIndex(column, row)]->caption();
-    (podiumBack() ? grid.boxBelow : grid.boxAbove) = kPodium.trimmed();
+            grid.seats << m_classroom.plan[seatIndex(column, row)];
+    (m_classroom.podiumBack ? grid.boxBelow : grid.boxAbove) = kPodium.trimmed();
     common::printGrids(printer, {grid}, Command1[0]->font());
 }
 
@@ -517,19 +499,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                                           event->type() <= QEvent::MouseMove)
         return dragEvent(seat, event);
     if (event->type() == QEvent::MouseButtonDblClick) {
-        for (int i = 0; i < 3; ++i) {
-            if (watched == StatusBar1[i]) {
-                panelDoubleClicked(i + 1);
-                return true;
-            }
-        }
+        // Only the third panel, the designer's, opens the about window.
+        if (watched == StatusBar1[2])
+            showAbout();
+        if (std::find(StatusBar1.begin(), StatusBar1.end(), watched) != StatusBar1.end())
+            return true;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void Form1::panelDoubleClicked(int panel) {
-    if (panel == 3)
-        showAbout();
 }
 
 void Form1::showAbout() {

@@ -8,7 +8,7 @@
 #include "../rooms/window.h"
 #include "../seating/export.h"
 #include "../seating/window.h"
-#include "ansitext.h"
+#include "safefile.h"
 #include "driver.h"
 #include "planfile.h"
 

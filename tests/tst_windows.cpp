@@ -6,6 +6,8 @@
 #include "../seating/about.h"
 #include "../seating/window.h"
 #include "driver.h"
+#include "layout.h"
+#include "program.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -3,7 +3,7 @@
 // into points in a window (device-independent pixels), and what the screen
 // shows of Quorlen's podium.
 
-#include "widgets.h"
+#include "layout.h"
 #include "xdesktop.h"
 
 #include <QImage>

@@ -1,0 +1,24 @@
+#pragma once
+// How the windows are laid out: positions and sizes in twips, as the windows
+// were designed, and the Chinese serif font of their seats and podium.
+
+#include <QFont>
+#include <QRect>
+
+namespace common {
+
+// One device-independent pixel is 15 twips; Qt scales from there on high-DPI
+// screens.
+constexpr int px(int twips) {
+    return (twips * 2 + 15) / 30;
+}
+
+inline QRect twipsRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// SimSun at the given size, or the nearest CJK serif font installed, or any
+// CJK font, so that Chinese never shows as empty boxes.
+QFont songtiFont(int pointSize);
+
+} // namespace common

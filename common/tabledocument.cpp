@@ -1,0 +1,29 @@
+#include "tabledocument.h"
+
+#include "safefile.h"
+
+namespace common {
+
+QString withRtfExtension(const QString& name) {
+    if (name.right(4).toLower() == QLatin1String(".rtf"))
+        return name;
+    return name + QLatin1String(".rtf");
+}
+
+void exportTableDocument(Desktop& desktop, CommonDialog& dialog, QWidget* parent,
+                         const QByteArray& document, const ExportFailure& failure) {
+    const QString chosen = dialog.showSave(desktop, parent, QStringLiteral("保存"),
+                                           QStringLiteral("RTF文件(*.rtf)|*.rtf"));
+    if (chosen.isEmpty())
+        return;
+    const QString path = withRtfExtension(chosen);
+    if (const QString error = writeFileSafely(path, document); !error.isEmpty()) {
+        reportFileError(desktop, parent, {failure.text, path, error}, failure.title);
+        return;
+    }
+    if (desktop.askYesNo(parent, QStringLiteral("保存完成，是否立即打开查看？"),
+                         QStringLiteral("保存完成")))
+        desktop.openDocument(path);
+}
+
+} // namespace common
