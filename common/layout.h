@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QRect>
+#include <QString>
+#include <utility>
 
 namespace common {
 
@@ -15,6 +17,16 @@ constexpr int px(int twips) {
 
 inline QRect twipsRect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
+}
+
+// A control of a window, made from `args`, named (tests and accessibility
+// tools find it by its name) and put where the window's layout says.
+template <typename Control, typename... Args>
+Control* placed(const QString& name, const QRect& geometry, Args&&... args) {
+    auto* control = new Control(std::forward<Args>(args)...);
+    control->setObjectName(name);
+    control->setGeometry(geometry);
+    return control;
 }
 
 // SimSun at the given size, or the nearest CJK serif font installed, or any

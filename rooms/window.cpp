@@ -52,58 +52,39 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_des
         move(screen->availableGeometry().center() - rect().center());
 }
 
-QLabel* Form1::label(const char* name, const QString& text, const QRect& geometry) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
+void Form1::createInputColumn() {
+    using common::placed;
     // The desktop's font may be wider than the one the column was laid out
     // for; a label then takes the room it needs rather than being cut.
-    label->resize(label->size().expandedTo(label->sizeHint()));
-    return label;
-}
-
-QPushButton* Form1::commandButton(const char* name, const QString& caption, int left, int top) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(twipsRect(left, top, 1095, 495));
-    return button;
-}
-
-void Form1::createInputColumn() {
-    Label1 = label("Label1", QStringLiteral("每考场人数："), twipsRect(120, 135, 1215, 255));
-    Text2 = new QLineEdit(QStringLiteral("32"), this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setGeometry(twipsRect(1320, 120, 375, 270));
-    Label3 = label("Label3", QStringLiteral("20-36"), twipsRect(1800, 135, 495, 255));
-
-    Option1 = new QRadioButton(QStringLiteral("横排"), this);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    Option1->setGeometry(twipsRect(120, 615, 855, 255));
+    const auto label = [this](const char* name, const QString& text, const QRect& geometry) {
+        auto* label = placed<QLabel>(name, geometry, text, this);
+        label->resize(label->size().expandedTo(label->sizeHint()));
+    };
+    label("Label1", QStringLiteral("每考场人数："), twipsRect(120, 135, 1215, 255));
+    Text2 = placed<QLineEdit>("Text2", twipsRect(1320, 120, 375, 270), QStringLiteral("32"), this);
+    label("Label3", QStringLiteral("20-36"), twipsRect(1800, 135, 495, 255));
+    Option1 = placed<QRadioButton>("Option1", twipsRect(120, 615, 855, 255), QStringLiteral("横排"),
+                                   this);
     Option1->setChecked(true);
-    Option2 = new QRadioButton(QStringLiteral("竖排"), this);
-    Option2->setObjectName(QStringLiteral("Option2"));
-    Option2->setGeometry(twipsRect(1320, 615, 855, 255));
-
-    Label2 =
-        label("Label2", QStringLiteral("考生姓名粘贴到这里："), twipsRect(120, 1095, 2175, 255));
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(twipsRect(120, 1455, 2295, 7335));
+    placed<QRadioButton>("Option2", twipsRect(1320, 615, 855, 255), QStringLiteral("竖排"), this);
+    label("Label2", QStringLiteral("考生姓名粘贴到这里："), twipsRect(120, 1095, 2175, 255));
+    Text1 = placed<QPlainTextEdit>("Text1", twipsRect(120, 1455, 2295, 7335), this);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Names are pasted, not typed with tabs; the Tab key moves on to the
     // buttons as in the other boxes.
     Text1->setTabChangesFocus(true);
 
-    Command1 = commandButton("Command1", QStringLiteral("编排"), 120, 8895);
-    Command3 = commandButton("Command3", QStringLiteral("旋转"), 1320, 8895);
-    Command2 = commandButton("Command2", QStringLiteral("导出"), 120, 9495);
-    Command4 = commandButton("Command4", QStringLiteral("退出"), 1320, 9495);
-    connect(Command1, &QPushButton::clicked, this, &Form1::arrangeRooms);
-    connect(Command3, &QPushButton::clicked, this, &Form1::rotateRooms);
-    connect(Command2, &QPushButton::clicked, this, &Form1::exportRooms);
+    const auto command = [this](const char* name, const QString& caption, int left, int top,
+                                void (Form1::*handler)()) {
+        auto* button = placed<QPushButton>(name, twipsRect(left, top, 1095, 495), caption, this);
+        connect(button, &QPushButton::clicked, this, handler);
+    };
+    command("Command1", QStringLiteral("编排"), 120, 8895, &Form1::arrangeRooms);
+    command("Command3", QStringLiteral("旋转"), 1320, 8895, &Form1::rotateRooms);
+    command("Command2", QStringLiteral("导出"), 120, 9495, &Form1::exportRooms);
     // The only window: closing it ends the program, with nothing to ask.
-    connect(Command4, &QPushButton::clicked, this, &QWidget::close);
+    command("Command4", QStringLiteral("退出"), 1320, 9495, &Form1::closeWindow);
 }
 
 void Form1::createRooms() {
@@ -111,16 +92,15 @@ void Form1::createRooms() {
     // the rooms were laid out for. Every other control keeps the desktop's.
     const QFont seatFont = common::songtiFont(9);
     for (int room = 0; room < kRooms; ++room) {
-        auto* frame = new QGroupBox(roomTitle(room), this);
-        frame->setObjectName(QStringLiteral("Frame1_%1").arg(room));
-        frame->setGeometry(roomFrameGeometry(room));
+        auto* frame = common::placed<QGroupBox>(QStringLiteral("Frame1_%1").arg(room),
+                                                roomFrameGeometry(room), roomTitle(room), this);
         Frame1[room] = frame;
         for (int seat = 0; seat < kRoomSeats; ++seat) {
             const int index = buttonIndex(room, seat);
-            auto* button = new common::CaptionButton(frame);
+            auto* button = common::placed<common::CaptionButton>(
+                QStringLiteral("student_%1").arg(index),
+                QRect(seatPosition(seat), twipsRect(0, 0, 1095, 255).size()), frame);
             button->setFont(seatFont);
-            button->setObjectName(QStringLiteral("student_%1").arg(index));
-            button->setGeometry(QRect(seatPosition(seat), twipsRect(0, 0, 1095, 255).size()));
             // Seats only show names; a click does nothing, so the keyboard
             // does not stop on them either.
             button->setFocusPolicy(Qt::NoFocus);

@@ -13,11 +13,9 @@
 #include <array>
 
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPrinter;
-class QPushButton;
 class QRadioButton;
 
 namespace brasset {
@@ -45,8 +43,7 @@ public:
 private:
     void createInputColumn();
     void createRooms();
-    QLabel* label(const char* name, const QString& text, const QRect& geometry);
-    QPushButton* commandButton(const char* name, const QString& caption, int left, int top);
+    void closeWindow() { close(); }
     Direction direction() const;
     // The one place where the rooms reach the widgets.
     void render();
@@ -55,17 +52,9 @@ private:
     common::CommonDialog cd1;
     RoomPlan m_rooms;
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
     QLineEdit* Text2 = nullptr;
     QPlainTextEdit* Text1 = nullptr;
     QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
     std::array<QGroupBox*, kRooms> Frame1{};
     std::array<common::CaptionButton*, kSeats> student{};
 };

@@ -45,9 +45,8 @@ frmSplash::frmSplash(common::Desktop& desktop, QWidget* owner)
 }
 
 void frmSplash::createControls() {
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twipsRect(120, 0, 5160, 2235));
+    Frame1 =
+        common::placed<QGroupBox>(QStringLiteral("Frame1"), twipsRect(120, 0, 5160, 2235), this);
     Frame1->installEventFilter(this);
     lblProductName = addLabel("lblProductName", QStringLiteral("软件名称"), 360, 480, 1500, 360);
     Label1 = addLabel("Label1", QStringLiteral("版本"), 480, 1080, 1095, 255);
@@ -74,11 +73,10 @@ void frmSplash::styleLabels() {
 
 QLabel* frmSplash::addLabel(const char* name, const QString& text, int left, int top, int width,
                             int height) {
-    auto* label = new QLabel(text, Frame1);
-    label->setObjectName(QLatin1String(name));
+    auto* label = common::placed<QLabel>(QLatin1String(name), twipsRect(left, top, width, height),
+                                         text, Frame1);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(twipsRect(left, top, width, height));
     label->installEventFilter(this);
     return label;
 }

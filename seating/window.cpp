@@ -53,10 +53,8 @@ constexpr int kOuterWidth = 6880;
 constexpr int kClientHeight = 6360;
 constexpr int kStatusBarHeight = 375;
 
-QLineEdit* podiumBox(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* box = new QLineEdit(kPodium, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
+QLineEdit* podiumBox(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* box = common::placed<QLineEdit>(name, geometry, kPodium, parent);
     box->setReadOnly(true);
     box->setFont(common::songtiFont(15));
     QPalette palette = box->palette();
@@ -88,11 +86,8 @@ constexpr PatternButton kPatternButtons[] = {
     {"Command17", "横S正排(6*5)", 4080, {Rows, 6, Forward}},
 };
 
-QPushButton* panelButton(QWidget* panel, const char* name, const QString& caption, int top) {
-    auto* button = new QPushButton(caption, panel);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(twipsRect(5040, top, 1455, 375));
-    return button;
+QPushButton* panelButton(QWidget* panel, const QString& name, const QString& caption, int top) {
+    return common::placed<QPushButton>(name, twipsRect(5040, top, 1455, 375), caption, panel);
 }
 
 // A whole-plan move of the classroom. The half turn turns the room itself,
@@ -138,37 +133,28 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QMainWindow(parent), m
         move(screen->availableGeometry().center() - rect().center());
 }
 
-QPushButton* Form1::commandButton(const char* name, const QString& caption, int left, int top) {
-    auto* button = new QPushButton(caption, centralWidget());
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(twipsRect(left, top, 975, 375));
-    return button;
-}
-
 void Form1::createControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
     for (int seat = 0; seat < kSeats; ++seat) {
-        auto* button = new common::CaptionButton(client);
-        button->setObjectName(QStringLiteral("Command1_%1").arg(seat));
-        button->setGeometry(
-            twipsRect(120 + 1350 * (seat / kRows), 720 + 480 * (seat % kRows), 1095, 375));
+        auto* button = common::placed<common::CaptionButton>(
+            QStringLiteral("Command1_%1").arg(seat),
+            twipsRect(120 + 1350 * (seat / kRows), 720 + 480 * (seat % kRows), 1095, 375), client);
         connect(button, &QPushButton::clicked, this, [this, seat] { clickSeat(seat); });
         button->installEventFilter(this); // to drag it onto another seat
         button->setNote(QStringLiteral("按住拖到另一个座位上松开，两个座位交换"));
         Command1[seat] = button;
     }
 
-    Text1 = podiumBox(client, "Text1", twipsRect(1680, 120, 1455, 420));
-    Text2 = podiumBox(client, "Text2", twipsRect(3000, 4080, 1575, 420));
+    Text1 = podiumBox(client, QStringLiteral("Text1"), twipsRect(1680, 120, 1455, 420));
+    Text2 = podiumBox(client, QStringLiteral("Text2"), twipsRect(3000, 4080, 1575, 420));
 
-    auto* Line1 = new QFrame(client);
-    Line1->setObjectName(QStringLiteral("Line1"));
+    auto* Line1 = common::placed<QFrame>(
+        QStringLiteral("Line1"), QRect(px(240), px(4680) - 1, px(6480) - px(240), 2), client);
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
-    Line1->setGeometry(px(240), px(4680) - 1, px(6480) - px(240), 2);
 
     // Two rows of buttons under the classroom, in the order the Tab key
     // visits them. The seven whole-plan moves differ only in their move.
@@ -196,37 +182,36 @@ void Form1::createControls() {
         {"Command8", "右移一列", 5640, 5280, planMove(shiftRight)},
     };
     for (const auto& command : commands) {
-        QPushButton* button = commandButton(command.name, QString::fromUtf8(command.caption),
-                                            command.left, command.top);
+        auto* button = common::placed<QPushButton>(QString::fromUtf8(command.name),
+                                                   twipsRect(command.left, command.top, 975, 375),
+                                                   QString::fromUtf8(command.caption), client);
         connect(button, &QPushButton::clicked, this, command.handler);
         if (QLatin1String(command.name) == QLatin1String("Command9"))
             Command9 = button;
     }
 
     // The exam panel, laid out where the designed window has room for it.
-    Frame1 = new QGroupBox(QStringLiteral("请将学生信息粘贴在此"), client);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twipsRect(6840, 120, 6615, 5775));
+    Frame1 = common::placed<QGroupBox>(QStringLiteral("Frame1"), twipsRect(6840, 120, 6615, 5775),
+                                       QStringLiteral("请将学生信息粘贴在此"), client);
     Frame1->setAutoFillBackground(true);
-    Label1 = new QLabel(QStringLiteral("操作说明："), Frame1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsRect(120, 4560, 4695, 1095));
+    Label1 = common::placed<QLabel>(QStringLiteral("Label1"), twipsRect(120, 4560, 4695, 1095),
+                                    QStringLiteral("操作说明："), Frame1);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
 }
 
 void Form1::createExamPanel() {
-    Text3 = new QPlainTextEdit(Frame1);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    Text3->setGeometry(twipsRect(120, 240, 4695, 4215));
+    Text3 = common::placed<QPlainTextEdit>(QStringLiteral("Text3"), twipsRect(120, 240, 4695, 4215),
+                                           Frame1);
     Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (const PatternButton& entry : kPatternButtons) {
-        QPushButton* button =
-            panelButton(Frame1, entry.name, QString::fromUtf8(entry.caption), entry.top);
+        QPushButton* button = panelButton(Frame1, QString::fromUtf8(entry.name),
+                                          QString::fromUtf8(entry.caption), entry.top);
         connect(button, &QPushButton::clicked, this,
                 [this, pattern = entry.pattern] { arrange(pattern); });
     }
-    QPushButton* Command11 = panelButton(Frame1, "Command11", QStringLiteral("返回"), 5040);
+    QPushButton* Command11 =
+        panelButton(Frame1, QStringLiteral("Command11"), QStringLiteral("返回"), 5040);
     connect(Command11, &QPushButton::clicked, this, &Form1::hideExamPanel);
     // Escape leaves the panel as "返回" does; the shortcut belongs to the
     // panel, so it only answers while the panel is shown.

@@ -42,7 +42,6 @@ private:
     void createExamPanel();
     void createStatusBar();
     void createActions();
-    QPushButton* commandButton(const char* name, const QString& caption, int left, int top);
     void loadSavedPlan();
     // The one place where the classroom reaches the widgets.
     void render();
