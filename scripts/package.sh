@@ -45,7 +45,7 @@ build_deb() {
 screenshots() {
     local work desktop
     work="$(mktemp -d)"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
     # shellcheck disable=SC2064
     trap "wineserver -k 2>/dev/null || true; kill $!; rm -rf '$work'" EXIT
     while ! grep -q . "$work/display"; do sleep 0.1; done

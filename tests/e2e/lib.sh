@@ -8,8 +8,9 @@ PIDS=()
 trap 'kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*" >&2; cat "$WORK/errors" 2>/dev/null >&2; exit 1; }
 
-# The server picks its display number, so that runs side by side never meet.
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+# The server picks its display number, so that runs side by side never meet; -noreset keeps
+# it as it is when the last program leaves, or the next one started could fail to connect.
+Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
 PIDS+=($!)
 for _ in $(seq 200); do grep -q . "$WORK/display" 2>/dev/null && break; sleep 0.1; done
 export DISPLAY=":$(cat "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK"
