@@ -101,15 +101,13 @@ main() {
         exit 2
         ;;
     esac
-    PACKAGES=(
-        "dpkg-dev:dpkg-buildflags and dpkg-shlibdeps, for the Debian package"
-        "file:CPack finds the programs to read dependencies off with it"
-        "lintian:checks the Debian package against Debian's rules"
-        "debootstrap:makes the fresh Debian 12 the package is installed into"
-        "x11-apps:xwd takes the installer's pictures"
+    install_packages \
+        "dpkg-dev:dpkg-buildflags and dpkg-shlibdeps, for the Debian package" \
+        "file:CPack finds the programs to read dependencies off with it" \
+        "lintian:checks the Debian package against Debian's rules" \
+        "debootstrap:makes the fresh Debian 12 the package is installed into" \
+        "x11-apps:xwd takes the installer's pictures" \
         "netpbm:turns them into PNG files"
-    )
-    install_missing
     mkdir -p "$DIST"
     "$TOP/scripts/windows-build.sh" setup
     version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WIN_BUILD_DIR/CMakeCache.txt")"

@@ -8,6 +8,8 @@ source "$HERE/../e2e/lib.sh"
 trap 'wineserver -k 2>/dev/null || true; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 unset QT_QPA_PLATFORM # Qt's own Windows platform, as on Windows
 export HOME="$WORK" WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+# Wine makes the shortcuts' Chinese names only under a Chinese locale.
+locale -a | grep -qix zh_CN.utf8 || fail "no zh_CN.UTF-8 locale: run scripts/windows-build.sh setup"
 window() { timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1 || fail "no window '$1'"; }
 wine() { "$HERE/../wine/run.sh" "$@" 2>"$WORK/errors" && wineserver -w; }
 U="$WINEPREFIX/drive_c/users/$(id -un)" WIN="C:\\users\\$(id -un)"

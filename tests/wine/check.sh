@@ -12,10 +12,7 @@ source "$HERE/../e2e/lib.sh" # a display of its own
 trap 'wineserver -k 2>/dev/null; kill "${PIDS[@]}"; wait; rm -rf "$WORK"' EXIT
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
 # Wine's ANSI code page is 936 under a Chinese locale.
-if ! locale -a | grep -qix zh_CN.utf8; then
-    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
-    locale-gen >/dev/null
-fi
+locale -a | grep -qix zh_CN.utf8 || fail "no zh_CN.UTF-8 locale: run scripts/windows-build.sh setup"
 [ -f "$WINEPREFIX/system.reg" ] || { mkdir -p "$WINEPREFIX" && "$HERE/run.sh" wineboot -i >/dev/null 2>&1 && wineserver -w; }
 
 mkdir "$WORK/opened" "$WORK/pdf"
