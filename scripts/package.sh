@@ -93,7 +93,7 @@ screenshots() {
 }
 
 main() {
-    local what="${1:-all}" version
+    local what="${1:-all}" version layout
     case "$what" in
     build | all | screenshots) ;;
     *)
@@ -115,7 +115,8 @@ main() {
     [ "$what" = screenshots ] && screenshots "$TOP/docs" && return 0
     build_deb
     [ "$what" = build ] || {
-        "$TOP/tests/package/wine.sh" "$SETUP"
+        layout="$(linux_layout)"
+        "$TOP/tests/package/wine.sh" "$SETUP" "$layout"
         "$TOP/tests/package/deb.sh" "$DEB"
     }
     log "done in $((SECONDS / 60)) min $((SECONDS % 60)) s"

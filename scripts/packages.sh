@@ -1,7 +1,8 @@
 # shellcheck shell=bash
-# The one way the set-up scripts (setup.sh, windows-build.sh, package.sh)
-# install what they need: Debian's packages, from the machine's own apt
-# sources. Sourced; TOP is the repository.
+# What the set-up scripts (setup.sh, windows-build.sh, package.sh) share:
+# the one way they install what they need, Debian's packages from the
+# machine's own apt sources, and the Linux build's layout of the windows.
+# Sourced; TOP is the repository.
 
 # install_packages NAME:REASON...: installs those not installed yet, saying
 # why each is needed; on a system without apt, lists them and stops.
@@ -23,4 +24,14 @@ install_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]%%:*}" >/dev/null
+}
+
+# linux_layout: the path of the Linux build's layout.tsv, made first if
+# needed: where Quorlen's buttons are, for the installer's test under Wine,
+# which clicks "保存" in the Windows program laid out the same way.
+linux_layout() {
+    local dir="${BUILD_DIR:-$TOP/build}"
+    [ -f "$dir/CMakeCache.txt" ] || cmake -S "$TOP" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$dir" --target layout_tsv -j"$(nproc)" >/dev/null
+    echo "$dir/layout.tsv"
 }

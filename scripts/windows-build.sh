@@ -48,6 +48,8 @@ PACKAGES=(
     "nsis:makes the installer"
     "zip:makes the zip"
     "liblnk-utils:the installer's test reads the shortcuts it made"
+    "g++:builds, for Linux, the program that tells that test where Quorlen's buttons are"
+    "make:runs that Linux build"
 )
 
 log() { printf '== %s\n' "$*"; }
@@ -188,7 +190,7 @@ build_setup() {
 }
 
 main() {
-    local what="${1:-all}"
+    local what="${1:-all}" layout
     case "$what" in
     qt | exe | setup | test | all) ;;
     *)
@@ -205,7 +207,8 @@ main() {
     build_setup
     [ "$what" = setup ] && return 0
     "$TOP/tests/wine/check.sh" "$WIN_BUILD_DIR"
-    "$TOP/tests/package/wine.sh" "$SETUP"
+    layout="$(linux_layout)"
+    "$TOP/tests/package/wine.sh" "$SETUP" "$layout"
     log "done in $((SECONDS / 60)) min $((SECONDS % 60)) s"
 }
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Windows installer silently in a fresh Wine prefix: each shortcut starts its program in
 # Documents\Tavrin, where Quorlen, started from the Start menu, saves default.txt; a silent
-# uninstall takes all it made and leaves the plan.     wine.sh SETUP.EXE
+# uninstall takes all it made and leaves the plan.     wine.sh SETUP.EXE LINUX_BUILD/layout.tsv
 SETUP=$(realpath "$1")
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$HERE/../e2e/lib.sh"
+LAYOUT=$(realpath "$2") PROGRAM=quorlen
 trap 'wineserver -k 2>/dev/null || true; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 unset QT_QPA_PLATFORM # Qt's own Windows platform, as on Windows
 export HOME="$WORK" WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
@@ -34,7 +35,7 @@ for link in "${LINKS[@]}"; do
         fail "${link%:*} does not start ${link#*:}.exe in Documents\\Tavrin"
 done
 "$HERE/../wine/run.sh" start /unix "${LINKS[0]%:*}"
-click "$(window Tavrin)" 3480 4800 975 375 # 保存
+click "$(window Tavrin)" 保存
 answer 保存完成 Return
 wineserver -k
 wine "$U/AppData/Local/Programs/Tavrin/uninstall.exe" /S
