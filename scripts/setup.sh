@@ -25,6 +25,8 @@ PACKAGES=(
     "desktop-file-utils:checks the installed menu entries as desktops read them"
     "poppler-utils:pdftotext reads back what the tests print to PDF"
     "libxcb1-dev:the start-up benchmark watches the X server map each window"
+    "imagemagick:import takes the README's screenshots (scripts/screenshots.sh)"
+    "xclip:puts the lists the screenshots paste on the clipboard"
 
     # Hardening: fuzzing and static analysis.
     "clang:compiles the fuzz targets (libFuzzer is clang's)"
