@@ -15,7 +15,7 @@ PIDS+=($!)
 for _ in $(seq 200); do grep -q . "$WORK/display" 2>/dev/null && break; sleep 0.1; done
 export DISPLAY=":$(cat "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK"
 export XDG_CONFIG_HOME="$WORK/config" # Qt's file dialog keeps its folders there
-SCALE=1 LAYOUT="${BUILD:-}/layout.tsv"
+SCALE=1 LAYOUT="${LAYOUT:-${BUILD:-}/layout.tsv}"
 
 # start PROGRAM FOLDER [SAVED PLAN]: the program in a fresh folder.
 start() {
@@ -25,10 +25,10 @@ start() {
     PID=$!
     PIDS+=($PID)
 }
-# window TITLE: the program's visible window of exactly this title.
+# window TITLE: the visible window of exactly this title, of the program started last if any.
 window() {
-    timeout 20 xdotool search --sync --all --onlyvisible --pid "$PID" --name "^$1\$" | head -n1 ||
-        fail "no window '$1'"
+    timeout "${TIMEOUT:-20}" xdotool search --sync --all --onlyvisible ${PID:+--pid "$PID"} --name "^$1\$" |
+        head -n1 || fail "no window '$1'"
 }
 # at CONTROL: the middle of the control of that caption or name, in pixels.
 at() {

@@ -9,7 +9,7 @@ set -euo pipefail
 BUILD=$(cd "$1" && pwd)
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$HERE/../e2e/lib.sh" # a display of its own
-trap 'wineserver -k 2>/dev/null; kill "${PIDS[@]}"; wait; rm -rf "$WORK"' EXIT
+trap 'wineserver -k 2>/dev/null || true; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
 # Wine's ANSI code page is 936 under a Chinese locale.
 locale -a | grep -qix zh_CN.utf8 || fail "no zh_CN.UTF-8 locale: run scripts/windows-build.sh setup"
