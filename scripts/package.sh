@@ -45,7 +45,7 @@ build_deb() {
 screenshots() {
     local work desktop
     work="$(mktemp -d)"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
     # shellcheck disable=SC2064
     trap "wineserver -k 2>/dev/null || true; kill $!; rm -rf '$work'" EXIT
     while ! grep -q . "$work/display"; do sleep 0.1; done
@@ -93,7 +93,7 @@ screenshots() {
 }
 
 main() {
-    local what="${1:-all}" version
+    local what="${1:-all}" version layout
     case "$what" in
     build | all | screenshots) ;;
     *)
@@ -101,15 +101,13 @@ main() {
         exit 2
         ;;
     esac
-    PACKAGES=(
-        "dpkg-dev:dpkg-buildflags and dpkg-shlibdeps, for the Debian package"
-        "file:CPack finds the programs to read dependencies off with it"
-        "lintian:checks the Debian package against Debian's rules"
-        "debootstrap:makes the fresh Debian 12 the package is installed into"
-        "x11-apps:xwd takes the installer's pictures"
+    install_packages \
+        "dpkg-dev:dpkg-buildflags and dpkg-shlibdeps, for the Debian package" \
+        "file:CPack finds the programs to read dependencies off with it" \
+        "lintian:checks the Debian package against Debian's rules" \
+        "debootstrap:makes the fresh Debian 12 the package is installed into" \
+        "x11-apps:xwd takes the installer's pictures" \
         "netpbm:turns them into PNG files"
-    )
-    install_missing
     mkdir -p "$DIST"
     "$TOP/scripts/windows-build.sh" setup
     version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WIN_BUILD_DIR/CMakeCache.txt")"
@@ -117,7 +115,8 @@ main() {
     [ "$what" = screenshots ] && screenshots "$TOP/docs" && return 0
     build_deb
     [ "$what" = build ] || {
-        "$TOP/tests/package/wine.sh" "$SETUP"
+        layout="$(linux_layout)"
+        "$TOP/tests/package/wine.sh" "$SETUP" "$layout"
         "$TOP/tests/package/deb.sh" "$DEB"
     }
     log "done in $((SECONDS / 60)) min $((SECONDS % 60)) s"

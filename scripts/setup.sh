@@ -5,6 +5,7 @@ set -euo pipefail
 
 TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$TOP/build}"
+source "$TOP/scripts/packages.sh"
 
 # package: why it is needed
 PACKAGES=(
@@ -24,6 +25,8 @@ PACKAGES=(
     "desktop-file-utils:checks the installed menu entries as desktops read them"
     "poppler-utils:pdftotext reads back what the tests print to PDF"
     "libxcb1-dev:the start-up benchmark watches the X server map each window"
+    "imagemagick:import takes the README's screenshots (scripts/screenshots.sh)"
+    "xclip:puts the lists the screenshots paste on the clipboard"
 
     # Hardening: fuzzing and static analysis.
     "clang:compiles the fuzz targets (libFuzzer is clang's)"
@@ -31,35 +34,6 @@ PACKAGES=(
     "clang-tidy:static analysis (scripts/analyse.sh)"
     "cppcheck:static analysis (scripts/analyse.sh)"
 )
-
-missing_packages() {
-    local entry name
-    for entry in "${PACKAGES[@]}"; do
-        name="${entry%%:*}"
-        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' ||
-            printf '%s\n' "$name"
-    done
-}
-
-install_missing() {
-    if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>&1; then
-        echo "This system has no apt. Please install these packages (or your system's equivalents) and run again:"
-        printf '  %s\n' "${PACKAGES[@]}"
-        exit 1
-    fi
-    local missing
-    missing="$(missing_packages | tr '\n' ' ')"
-    [ -z "${missing// /}" ] && return 0
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "Installing with sudo: ${missing}(Qt 6, CMake, the compilers and a Chinese font to build and show the programs; Xvfb, xdotool, clang and the analysers to test them)"
-        sudo=(sudo)
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get update -qq
-    # shellcheck disable=SC2086
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing >/dev/null
-}
 
 # build DIR [cmake options...]: configures once, then builds incrementally.
 build() {
@@ -71,7 +45,7 @@ build() {
     cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >/dev/null
 }
 
-install_missing
+install_packages "${PACKAGES[@]}"
 # Scripts that need the packages but build elsewhere (scripts/fuzz.sh) set
 # TAVRIN_NO_BUILD before sourcing this.
 [ -n "${TAVRIN_NO_BUILD:-}" ] || build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -23,34 +23,45 @@ DIST="${DIST:-$TOP/dist}"
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
 JOBS="$(nproc)"
 
+source "$TOP/scripts/packages.sh"
+# package: why it is needed
 PACKAGES=(
-    g++-mingw-w64-x86-64-posix # the Windows compilers
-    cmake ninja-build perl     # Qt's build needs all three
-    dpkg-dev                   # apt-get source unpacks Qt's source
-    qt6-base-dev libgl-dev     # Qt's own tools (moc, rcc, uic) run on this machine
-    qt6-translations-l10n      # Qt's buttons in Chinese, built into the programs
-    librsvg2-bin icoutils      # the programs' icons, drawn from their SVG files
-    wine wine64 xvfb xauth     # runs the Windows tests
-    locales fonts-wqy-zenhei   # a Chinese code page and font under Wine
-    fonts-dejavu-core          # the fonts the tests measure captions with
-    poppler-utils              # reads the printouts the tests make
-    nsis zip                   # the installer and the zip
-    liblnk-utils               # the installer's test reads the shortcuts it made
+    "g++-mingw-w64-x86-64-posix:the Windows compilers"
+    "cmake:Qt's build and the programs' build"
+    "ninja-build:Qt's build"
+    "perl:Qt's build"
+    "dpkg-dev:apt-get source unpacks Qt's source"
+    "qt6-base-dev:Qt's own tools (moc, rcc, uic) run on this machine"
+    "libgl-dev:Qt's CMake files ask for OpenGL headers"
+    "qt6-translations-l10n:Qt's buttons in Chinese, built into the programs"
+    "librsvg2-bin:draws the programs' icons from their SVG files"
+    "icoutils:makes the .ico files of the icons"
+    "wine:runs the Windows tests"
+    "wine64:runs the 64-bit Windows programs"
+    "xvfb:the display the Windows tests run on"
+    "xauth:the display's access rights"
+    "xdotool:clicks in Quorlen, installed under Wine"
+    "locales:the zh_CN.UTF-8 locale, for Wine's Chinese code page"
+    "fonts-wqy-zenhei:a Chinese font under Wine"
+    "fonts-dejavu-core:the fonts the tests measure captions with"
+    "poppler-utils:reads the printouts the tests make"
+    "nsis:makes the installer"
+    "zip:makes the zip"
+    "liblnk-utils:the installer's test reads the shortcuts it made"
+    "g++:builds, for Linux, the program that tells that test where Quorlen's buttons are"
+    "make:runs that Linux build"
 )
 
 log() { printf '== %s\n' "$*"; }
 
-install_packages() {
-    local missing=() name
-    for name in "${PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$name")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    log "installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Wine takes its ANSI code page from the locale: 936 (GBK) under zh_CN.UTF-8,
+# as on a Chinese Windows. Without it the tests' files come out in another
+# code page, and the installer cannot make its shortcuts with Chinese names.
+chinese_locale() {
+    locale -a | grep -qix zh_CN.utf8 && return 0
+    log "making the zh_CN.UTF-8 locale"
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen >/dev/null
 }
 
 # apt-get source needs a deb-src entry; Debian's cloud images have none.
@@ -179,7 +190,7 @@ build_setup() {
 }
 
 main() {
-    local what="${1:-all}"
+    local what="${1:-all}" layout
     case "$what" in
     qt | exe | setup | test | all) ;;
     *)
@@ -187,7 +198,8 @@ main() {
         exit 2
         ;;
     esac
-    install_packages
+    install_packages "${PACKAGES[@]}"
+    chinese_locale
     build_qt
     [ "$what" = qt ] && return 0
     build_exe
@@ -195,7 +207,8 @@ main() {
     build_setup
     [ "$what" = setup ] && return 0
     "$TOP/tests/wine/check.sh" "$WIN_BUILD_DIR"
-    "$TOP/tests/package/wine.sh" "$SETUP"
+    layout="$(linux_layout)"
+    "$TOP/tests/package/wine.sh" "$SETUP" "$layout"
     log "done in $((SECONDS / 60)) min $((SECONDS % 60)) s"
 }
 

@@ -4,25 +4,24 @@
 #   brasset.sh BUILD_DIR
 BUILD=$(cd "$1" && pwd)
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+PROGRAM=brasset
 
 for SCALE in 1 2; do
     start "$BUILD/rooms/brasset" "$WORK/b"
     w=$(window Form1)
-    click "$w" 120 1455 2295 7335 # the names
+    click "$w" Text1 # the names
     type "$w" "$(seq -f 'N%g' 40 | paste -sd '\r')"
-    click "$w" 1320 120 375 270 # persons per room, typed over
+    click "$w" Text2 # persons per room, typed over
     keys "$w" ctrl+a
     type "$w" 32
-    click "$w" 120 8895 1095 495 # 编排
-    click "$w" 120 9495 1095 495 # 导出
+    click "$w" 编排 导出
     export_as rooms
     same "$WORK/b/rooms.rtf" brasset/rows.rtf
     # Turned, and exported again to the name the dialog offers.
-    click "$w" 1320 8895 1095 495
-    click "$w" 120 9495 1095 495
+    click "$w" 旋转 导出
     export_as ""
     same "$WORK/b/rooms.rtf" brasset/rows-turned.rtf
-    click "$w" 1320 9495 1095 495 # 退出
+    click "$w" 退出
     wait "$PID" || fail "brasset ended with status $?"
 done
 

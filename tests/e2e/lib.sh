@@ -1,6 +1,6 @@
-# What the end-to-end scripts share: a private Xvfb, a program started in a
-# fresh folder, windows found by their title, clicks where the controls are
-# laid out (in twips), keys, and the answers to the boxes and the dialog.
+# What the end-to-end scripts share: a private Xvfb, a program started in a fresh folder,
+# windows found by their title, clicks on $PROGRAM's controls by caption or object name
+# (where the build's layout.tsv has them), keys, and the answers to the boxes and the dialog.
 set -euo pipefail
 DATA="$(cd "$(dirname "${BASH_SOURCE[0]}")/../data" && pwd)"
 WORK="$(mktemp -d)"
@@ -8,13 +8,14 @@ PIDS=()
 trap 'kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*" >&2; cat "$WORK/errors" 2>/dev/null >&2; exit 1; }
 
-# The server picks its display number, so that runs side by side never meet.
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+# The server picks its display number, so that runs side by side never meet; -noreset keeps
+# it as it is when the last program leaves, or the next one started could fail to connect.
+Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
 PIDS+=($!)
 for _ in $(seq 200); do grep -q . "$WORK/display" 2>/dev/null && break; sleep 0.1; done
 export DISPLAY=":$(cat "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK"
 export XDG_CONFIG_HOME="$WORK/config" # Qt's file dialog keeps its folders there
-SCALE=1
+SCALE=1 LAYOUT="${LAYOUT:-${BUILD:-}/layout.tsv}"
 
 # start PROGRAM FOLDER [SAVED PLAN]: the program in a fresh folder.
 start() {
@@ -24,16 +25,19 @@ start() {
     PID=$!
     PIDS+=($PID)
 }
-# window TITLE: the program's visible window of exactly this title.
+# window TITLE: the visible window of exactly this title, of the program started last if any.
 window() {
-    timeout 20 xdotool search --sync --all --onlyvisible --pid "$PID" --name "^$1\$" | head -n1 ||
-        fail "no window '$1'"
+    timeout "${TIMEOUT:-20}" xdotool search --sync --all --onlyvisible ${PID:+--pid "$PID"} --name "^$1\$" |
+        head -n1 || fail "no window '$1'"
 }
-# click WINDOW LEFT TOP WIDTH HEIGHT: the middle of a control laid out there.
-click() {
-    xdotool mousemove --window "$1" --sync $((($2 + $4 / 2) * SCALE / 15)) \
-        $((($3 + $5 / 2) * SCALE / 15)) click 1
+# at CONTROL: the middle of the control of that caption or name, in pixels.
+at() {
+    awk -F'\t' -v p="$PROGRAM" -v c="$1" -v s="$SCALE" '$1 == p && ($2 == c || $3 == c) {
+        print int(($4 + $6 / 2) * s), int(($5 + $7 / 2) * s); n = 1; exit } END { exit !n }' "$LAYOUT" ||
+        fail "$PROGRAM has no control '$1' in $LAYOUT"
 }
+# click WINDOW CONTROL...: each control of the window in turn.
+click() { local w=$1 xy; shift; for c; do xy=$(at "$c"); xdotool mousemove --window "$w" --sync $xy click 1; done; }
 # type WINDOW TEXT... and keys WINDOW KEY...: into the focused box of the window.
 type() { local w=$1; shift; xdotool windowfocus --sync "$w" type --delay 5 -- "$@"; }
 keys() { local w=$1; shift; xdotool windowfocus --sync "$w" key "$@"; }

@@ -4,20 +4,18 @@
 #   quorlen.sh BUILD_DIR
 BUILD=$(cd "$1" && pwd)
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-QUORLEN="$BUILD/seating/quorlen"
-at() { echo $(((667 + 1350 * ($1 / 7)) * SCALE / 15)) $(((907 + 480 * ($1 % 7)) * SCALE / 15)); }
-drag() { xdotool mousemove --window "$1" --sync $(at $2) mousedown 1 mousemove --window "$1" --sync $(at $3) mouseup 1; }
-button() { click "$1" "$2" "$3" 975 375; }
+QUORLEN="$BUILD/seating/quorlen" PROGRAM=quorlen
+drag() { xdotool mousemove --window "$1" --sync $(at "$2") mousedown 1 mousemove --window "$1" --sync $(at "$3") mouseup 1; }
 
 for SCALE in 1 2; do
     # The half turn, seat 0 dragged onto seat 10, both taken back and done
     # again from the keyboard, then saved.
     start "$QUORLEN" "$WORK/q" quorlen/class.txt
     w=$(window Tavrin)
-    button "$w" 240 4800
-    drag "$w" 0 10
+    click "$w" 旋转
+    drag "$w" Command1_0 Command1_10
     keys "$w" ctrl+z ctrl+z ctrl+shift+z ctrl+y
-    button "$w" 3480 4800
+    click "$w" 保存
     answer 保存完成 Return
     same "$WORK/q/default.txt" quorlen/Command5.txt
 
@@ -25,10 +23,9 @@ for SCALE in 1 2; do
     # lies under the panel until it has gone.
     start "$QUORLEN" "$WORK/q" quorlen/class.txt
     w=$(window Tavrin)
-    button "$w" 5640 4800
+    click "$w" Brasset
     type "$w" "$(seq -f 'S%02g' 36 | paste -sd '\r')"
-    click "$w" $((120 + 5040)) $((120 + 3040)) 1455 375
-    button "$w" 3480 4800
+    click "$w" '横S正排(7*5)' 保存
     answer 保存完成 Return
     same "$WORK/q/default.txt" quorlen/Command12.txt
 done
@@ -36,7 +33,7 @@ done
 # "另存为" through the real save dialog, which adds nothing to the name.
 start "$QUORLEN" "$WORK/q" quorlen/class.txt
 w=$(window Tavrin)
-button "$w" 4560 4800
+click "$w" 另存为
 export_as plan
 same "$WORK/q/plan.rtf" quorlen/class.rtf
 

@@ -3,11 +3,10 @@
 # programs to) with LibreOffice, headless, as a teacher on a system that does
 # not guess GBK would, and finds every name in what it read, names GB2312
 # lacks (镕 堃 喆 昇) too; names holding markup are read as markup, by design.
-# Installs Debian's large libreoffice-writer-nogui when missing.
 set -euo pipefail
 DATA="$(cd "$(dirname "${BASH_SOURCE[0]}")/../data" && pwd)"
-command -v soffice >/dev/null ||
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends libreoffice-writer-nogui >/dev/null
+command -v soffice >/dev/null || { echo "LibreOffice is missing: apt-get install" \
+    "libreoffice-writer-nogui, or run scripts/libreoffice-check.sh" >&2 && exit 1; }
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 cp "$DATA/quorlen/class.rtf" "$DATA/brasset/odd.rtf" "$WORK/"

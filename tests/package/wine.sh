@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The Windows installer silently in a fresh Wine prefix: each shortcut starts its program in
 # Documents\Tavrin, where Quorlen, started from the Start menu, saves default.txt; a silent
-# uninstall takes all it made and leaves the plan.     wine.sh SETUP.EXE
-SETUP=$(realpath "$1")
+# uninstall takes all it made and leaves the plan.     wine.sh SETUP.EXE LINUX_BUILD/layout.tsv
+SETUP=$(realpath "$1") LAYOUT=$(realpath "$2") PROGRAM=quorlen TIMEOUT=60 # Wine starts slowly
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$HERE/../e2e/lib.sh"
 trap 'wineserver -k 2>/dev/null || true; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 unset QT_QPA_PLATFORM # Qt's own Windows platform, as on Windows
 export HOME="$WORK" WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-window() { timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1 || fail "no window '$1'"; }
+locale -a | grep -qix zh_CN.utf8 || fail "no zh_CN.UTF-8 locale (Chinese shortcut names): run scripts/windows-build.sh setup"
 wine() { "$HERE/../wine/run.sh" "$@" 2>"$WORK/errors" && wineserver -w; }
 U="$WINEPREFIX/drive_c/users/$(id -un)" WIN="C:\\users\\$(id -un)"
 MENU="$U/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tavrin"
@@ -32,7 +32,7 @@ for link in "${LINKS[@]}"; do
         fail "${link%:*} does not start ${link#*:}.exe in Documents\\Tavrin"
 done
 "$HERE/../wine/run.sh" start /unix "${LINKS[0]%:*}"
-click "$(window Tavrin)" 3480 4800 975 375 # 保存
+click "$(window Tavrin)" 保存
 answer 保存完成 Return
 wineserver -k
 wine "$U/AppData/Local/Programs/Tavrin/uninstall.exe" /S

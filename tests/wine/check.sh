@@ -5,17 +5,12 @@
 # copies what it is given, so the shell's "open" is seen to arrive; and the
 # printouts, read as on Linux.
 #   check.sh WINDOWS_BUILD_DIR [CTEST OPTIONS]   (scripts/windows-build.sh test runs it)
-set -euo pipefail
-BUILD=$(cd "$1" && pwd)
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-source "$HERE/../e2e/lib.sh" # a display of its own
-trap 'wineserver -k 2>/dev/null; kill "${PIDS[@]}"; wait; rm -rf "$WORK"' EXIT
+source "$HERE/../e2e/lib.sh" # a display of its own, and set -euo pipefail
+BUILD=$(cd "$1" && pwd)
+trap 'wineserver -k 2>/dev/null || true; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
-# Wine's ANSI code page is 936 under a Chinese locale.
-if ! locale -a | grep -qix zh_CN.utf8; then
-    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
-    locale-gen >/dev/null
-fi
+locale -a | grep -qix zh_CN.utf8 || fail "no zh_CN.UTF-8 locale (Wine's code page 936): run scripts/windows-build.sh setup"
 [ -f "$WINEPREFIX/system.reg" ] || { mkdir -p "$WINEPREFIX" && "$HERE/run.sh" wineboot -i >/dev/null 2>&1 && wineserver -w; }
 
 mkdir "$WORK/opened" "$WORK/pdf"
