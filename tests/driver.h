@@ -170,14 +170,15 @@ struct Driver {
     QAbstractButton* button(const QString& step) const {
         QList<QAbstractButton*> found = window->findChildren<QAbstractButton*>();
         found.removeIf([&](QAbstractButton* b) { return b->text() != step; });
-        return seat(step) ? seat(step) : found.size() == 1 ? found[0] : nullptr;
+        if (seat(step))
+            return seat(step);
+        return found.size() == 1 ? found[0] : nullptr;
     }
 
     void take(const QString& step) {
         const QString value = step.section(':', 1);
         auto* list = window->findChild<QPlainTextEdit*>();
         auto* perRoom = window->findChild<QLineEdit*>("Text2");
-        QAbstractButton* target = button(step);
         if (step == "yes" || step == "no") {
             desktop.answers.enqueue(step == "yes");
         } else if (step == "cancel" || step == "offered") {
@@ -201,6 +202,7 @@ struct Driver {
         } else if (auto* action = window->findChild<QAction*>(step)) {
             action->trigger();
         } else {
+            QAbstractButton* target = button(step);
             QVERIFY2(target, qPrintable("no seat or single button \"" + step + "\" to click"));
             const QPoint centre = target->mapTo(window, target->rect().center());
             QVERIFY2(target->isVisible() && window->childAt(centre) == target,

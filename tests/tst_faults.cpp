@@ -17,7 +17,6 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace {
 // What the folder "plans" holds, what of it is made read-only, whether the
@@ -39,6 +38,8 @@ const struct Fault {
     {"shared folder", OlderFile, Folder, false, false},
     {"shared folder, disk full", OlderFile, Folder, true, true},
 };
+const auto kReadOnly = QFile::ReadOwner | QFile::ExeOwner,
+           kWritable = kReadOnly | QFile::WriteOwner;
 // Each write: in Brasset or Quorlen, the file, the folder the window runs in
 // (Save writes into it, so it is never missing), the steps, the boxes shown
 // once the file is written, and what it then holds.
@@ -57,9 +58,6 @@ const struct Write {
      [](const Plans& p) { return brasset::roomExportBytes(p.second); }},
 };
 
-bool setMode(const QString& path, mode_t mode) {
-    return chmod(QFile::encodeName(path).constData(), mode) == 0;
-}
 } // namespace
 
 class TestFaults : public QObject {
@@ -94,7 +92,7 @@ private slots:
         QFETCH(const Fault*, fault);
         QTemporaryDir top;
         const QString folder = top.filePath("plans"), path = top.filePath(write->file);
-        const auto restore = qScopeGuard([&] { setMode(folder, 0755); });
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(folder, kWritable); });
         QVERIFY(fault->holds == NoFolder || QDir().mkdir(folder));
         QFile older(path);
         if (fault->holds == OlderFile)
@@ -102,7 +100,7 @@ private slots:
         if (fault->holds == FolderOfThatName)
             QVERIFY(QDir().mkdir(path));
         if (fault->readOnly != None)
-            QVERIFY(setMode(fault->readOnly == File ? path : folder, 0555));
+            QVERIFY(QFile::setPermissions(fault->readOnly == File ? path : folder, kReadOnly));
         QVERIFY(QDir::setCurrent(top.filePath(write->runsIn)));
 
         // About 10 KB each, past the 4 KB of a full disk but within what the
@@ -135,8 +133,8 @@ private slots:
                      qPrintable(told));
             QCOMPARE(left.isEmpty() ? "older" : bytesOf(path), "older");
             // Put right, the same click writes the file.
-            setMode(folder, 0755);
-            setMode(path, 0644);
+            QFile::setPermissions(folder, kWritable);
+            QFile::setPermissions(path, kWritable);
             QDir().rmdir(path);
             QDir().mkpath(folder);
             driver.desktop.log.clear();

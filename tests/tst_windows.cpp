@@ -307,14 +307,12 @@ private slots:
             const QString target = action.section('@', 0, 0);
             const QStringList twips = action.section('@', 1).split(',');
             const auto act = [&](QWidget& about) {
-                QWidget* widget = keys || target == about.objectName()
-                                      ? &about
-                                      : about.findChild<QWidget*>(target);
+                QWidget* widget =
+                    keys || target == "frmSplash" ? &about : about.findChild<QWidget*>(target);
                 QVERIFY2(widget, qPrintable("no " + target));
-                const QPoint at =
-                    twips.size() < 2
-                        ? widget->rect().center()
-                        : common::twipsRect(twips[0].toInt(), twips[1].toInt(), 0, 0).topLeft();
+                const QPoint at = twips.size() < 2 ? widget->rect().center()
+                                                   : QPoint(common::px(twips[0].toInt()),
+                                                            common::px(twips[1].toInt()));
                 const int key =
                     QMetaEnum::fromType<Qt::Key>().keyToValue(qPrintable("Key_" + target));
                 QTest::mouseClick(widget, Qt::RightButton, {}, at); // not a click that closes
