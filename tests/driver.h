@@ -1,8 +1,26 @@
 #pragma once
-// Drives a window of either program offscreen, as a person would, from a
+// Drives a window of either program offscreen, as a teacher would, from a
 // line of steps; a scripted desktop answers its dialogs and logs what it
-// showed. The expected files live under tests/data, built into the tests.
+// showed. Data files (saved plans, pasted lists, expected files) are under
+// tests/data/quorlen/ and tests/data/brasset/, built in as ":/data/...".
+//
+// Steps, separated by blanks; a step that cannot be taken fails its row alone:
+//   保存  横S正排(7*5)  横排     click the button with that caption; it must be in view
+//   r3c2                     click the seat in row 3, column 2, counted from 1 as the screen
+//                            shows them: row 1 at the top (the front), column 1 on the left
+//   room2:r3c2               that seat in Brasset's second room
+//   r1c2~r3c3  r1c2~off      drag a seat onto another seat, or off the seats
+//   undo  redo  print        the window's action, as its shortcut triggers it
+//   paste:list36.txt         paste that data file over the list box's text
+//   per-room:20              type over Brasset's 每考场人数 box
+//   file:plan.doc            the next file dialog answers that name in the window's folder
+//                            (a data file of that name is copied there first)
+//   cancel  offered          the next file dialog is cancelled, or takes the name it offers
+//   yes  no                  the answer to the next question
+//   default.txt=swaps.txt    the file written holds exactly the bytes of that data file
+//   undo×5                   the step five times
 
+#include "ansitext.h"
 #include "desktop.h"
 
 #include <QAbstractButton>
@@ -15,6 +33,7 @@
 #include <QProcess>
 #include <QQueue>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -33,15 +52,15 @@ struct ScriptedDesktop final : common::Desktop {
     QString saveFileName(QWidget*, const QString& t, const QString& f, const QString& n) override {
         return dialog("save " + t + ' ' + f, n);
     }
-    void inform(QWidget*, const QString& text, const QString& t) override {
-        log << "inform " + t + ' ' + text;
+    void inform(QWidget*, const QString& s, const QString& t) override {
+        log << "inform " + t + ' ' + s;
     }
-    bool askYesNo(QWidget*, const QString& text, const QString& t) override {
-        log << "ask " + t + ' ' + text;
+    bool askYesNo(QWidget*, const QString& s, const QString& t) override {
+        log << "ask " + t + ' ' + s;
         return !answers.isEmpty() && answers.dequeue();
     }
-    void reportError(QWidget*, const QString& text, const QString& t) override {
-        log << "error " + t + ' ' + text;
+    void reportError(QWidget*, const QString& s, const QString& t) override {
+        log << "error " + t + ' ' + s;
     }
     void openDocument(const QString& path) override { log << "opened " + path; }
     void openAddress(const QString& address) override { log << "browsed " + address; }
@@ -61,101 +80,179 @@ struct ScriptedDesktop final : common::Desktop {
 
 inline QByteArray bytesOf(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<not there: " + path.toUtf8() + '>';
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A seat-plan file's lines as the window shows them: row 1 at the top, and
+// the podium at the front (above) or, after a line "back", at the back (below).
+inline QString planGrid(const QStringList& lines) {
+    QString grid;
+    for (int seat = 0; seat < 35; ++seat) { // row by row; a Chinese character is two places wide
+        const QString cell = lines.value(7 * (seat % 5) + seat / 5);
+        const auto wide =
+            std::count_if(cell.begin(), cell.end(), [](QChar c) { return c >= u'⺀'; });
+        grid += (seat % 5 ? "" : "\n    ") + cell + QString(qMax(1, 12 - cell.size() - wide), ' ');
+    }
+    const QString podium = "\n                    [讲台]";
+    return lines.value(35).startsWith("back") ? grid + podium : podium + grid;
+}
+
+// Fails unless the file at path holds the expected bytes, showing the first
+// line that differs, decoded (GBK, but pdftotext's print.txt is UTF-8), and a
+// saved plan both ways as the window shows it. What the file held is kept in
+// the build's "actual" folder under the expected file's name, to be looked
+// at and, if right, copied over.
+inline void compareFile(const QString& path, const QByteArray& expected, const QString& name) {
+    const QByteArray bytes = bytesOf(path);
+    if (bytes == expected && QFileInfo(path).isFile())
+        return;
+    const QString keep = QCoreApplication::applicationDirPath() + "/actual/" + name;
+    QDir().mkpath(QFileInfo(keep).path());
+    QFile actual(keep);
+    QVERIFY(actual.open(QIODevice::WriteOnly) && actual.write(bytes) == bytes.size());
+    const auto lines = [&](const QByteArray& b) {
+        return path == "print.txt" ? QString::fromUtf8(b).split('\n')
+                                   : common::fromAnsi(b).split("\r\n");
+    };
+    const QStringList want = lines(expected),
+                      got = lines(QFileInfo(path).isFile() ? bytes : "(no file)");
+    qsizetype line = 0;
+    while (line < want.size() && line < got.size() && want[line] == got[line])
+        ++line;
+    QString why = QString("%1 differs from %2 at line %3:\n  expected: \"%4\"\n  actual:   \"%5\"")
+                      .arg(path, name, QString::number(line + 1), want.value(line, "(end)"),
+                           got.value(line, "(end)"));
+    if (path == "default.txt")
+        why += "\nexpected plan:" + planGrid(want) + "\nactual plan:" + planGrid(got);
+    QFAIL(qPrintable(why + "\nwhat was written is in " + keep));
 }
 
 // A data file copied into the current folder, writable as a user's file is.
-inline void copyData(const QString& name, const QString& to) {
-    QFile::copy(":/data/" + name, to);
+inline void copyData(const QString& data, const QString& to) {
+    QFile::copy(data, to);
     QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-// Whether a written file holds the expected bytes; what it held instead is
-// kept in the build's "actual" folder, to be looked at and copied over.
-inline bool sameBytes(const QString& path, const QString& expected) {
-    const QByteArray bytes = bytesOf(path);
-    if (bytes == bytesOf(":/data/" + expected))
-        return true;
-    const QString keep = QCoreApplication::applicationDirPath() + "/actual/" + expected;
-    QDir().mkpath(QFileInfo(keep).path());
-    QFile actual(keep);
-    return actual.open(QIODevice::WriteOnly) && actual.write(bytes) && false;
-}
+// Takes steps (see the top of this file) in a window whose data files are
+// under data, e.g. ":/data/quorlen/"; expected files a test makes itself are
+// in made, by name.
+struct Driver {
+    ScriptedDesktop desktop;
+    QWidget* window = nullptr;
+    QString data;
+    QHash<QString, QByteArray> made;
 
-template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
-    T* widget = window.findChild<T*>(name);
-    return widget ? widget : (qFatal("no widget named %s", qPrintable(name)), nullptr);
-}
-
-// Steps, separated by blanks: a number clicks that seat; a name clicks that
-// button, which must be in view; "a~b" drags seat a onto seat b, "a~-" off
-// the seats; "*name" triggers the window's action (as its shortcut does); "Box<file" pastes a data
-// file over a text box's text; "Box=text" types over a line; ">name" answers the next file dialog
-// with that name in the folder (a data file is copied in first; ">" cancels, ">=" takes the name
-// offered); "+" and "-" answer the next question.
-inline void run(QWidget& window, ScriptedDesktop& desktop, const QString& steps) {
-    QStringList all; // "step×n" is the step n times
-    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts))
-        all += QStringList(qMax(1, step.section(u'×', 1).toInt()), step.section(u'×', 0, 0));
-    for (const QString& step : all) {
-        QString name = step.mid(1);
-        bool seat = false;
-        const int index = step.toInt(&seat);
-        if (step.startsWith('>')) {
-            if (!name.isEmpty() && QFileInfo(":/data/" + name).isFile()) {
-                copyData(name, QFileInfo(name).fileName());
-                name = QFileInfo(name).fileName();
+    // Stops at the first step that fails; returns whether every step was taken.
+    bool run(const QString& steps) {
+        static const QRegularExpression repeated("^(.+)×(\\d+)$");
+        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+            const QRegularExpressionMatch times = repeated.match(step);
+            for (int time = 0; time < (times.hasMatch() ? times.captured(2).toInt() : 1); ++time) {
+                take(times.hasMatch() ? times.captured(1) : step);
+                if (QTest::currentTestFailed())
+                    return false;
             }
-            desktop.names.enqueue(name.isEmpty() || name == "=" ? name
-                                                                : QDir::current().filePath(name));
-        } else if (step.contains('~')) { // a drag from one seat onto another, or off them
-            auto* from = child(window, "Command1_" + step.section('~', 0, 0));
-            auto* to = window.findChild<QWidget*>("Command1_" + step.section('~', 1));
-            const QPoint at = to ? from->mapFrom(&window, to->mapTo(&window, to->rect().center()))
-                                 : QPoint(-from->x(), 1000);
-            QTest::mousePress(from, Qt::LeftButton, {}, from->rect().center());
-            QTest::mouseMove(from, at); // the seat under the pointer shows pressed
-            QVERIFY(!to || to == from || static_cast<QAbstractButton*>(to)->isDown());
-            QTest::mouseRelease(from, Qt::LeftButton, {}, at);
-        } else if (step.startsWith('*')) {
-            child<QAction>(window, name)->trigger();
-        } else if (step == "+" || step == "-") {
-            desktop.answers.enqueue(step == "+");
-        } else if (step.contains('<')) {
-            auto* box = child<QPlainTextEdit>(window, step.section('<', 0, 0));
-            box->setFocus();
-            box->selectAll();
-            QGuiApplication::clipboard()->setText(
-                QString::fromUtf8(bytesOf(":/data/" + step.section('<', 1))));
-            box->paste();
+        }
+        return true;
+    }
+
+    QAbstractButton* seat(const QString& place) const {
+        static const QRegularExpression at("^(?:room(\\d):)?r(\\d)c(\\d)$");
+        const QRegularExpressionMatch m = at.match(place);
+        const int room = m.captured(1).toInt(), row = m.captured(2).toInt() - 1,
+                  column = m.captured(3).toInt() - 1;
+        const QString name = room ? QString("student_%1").arg(36 * (room - 1) + 6 * column + row)
+                                  : QString("Command1_%1").arg(7 * column + row);
+        return m.hasMatch() ? window->findChild<QAbstractButton*>(name) : nullptr;
+    }
+
+    // The seat a step names, or else the one button with that caption.
+    QAbstractButton* button(const QString& step) const {
+        QList<QAbstractButton*> found = window->findChildren<QAbstractButton*>();
+        found.removeIf([&](QAbstractButton* b) { return b->text() != step; });
+        if (seat(step))
+            return seat(step);
+        return found.size() == 1 ? found[0] : nullptr;
+    }
+
+    void take(const QString& step) {
+        const QString value = step.section(':', 1);
+        auto* list = window->findChild<QPlainTextEdit*>();
+        auto* perRoom = window->findChild<QLineEdit*>("Text2");
+        if (step == "yes" || step == "no") {
+            desktop.answers.enqueue(step == "yes");
+        } else if (step == "cancel" || step == "offered") {
+            desktop.names.enqueue(step == "cancel" ? "" : "=");
+        } else if (step.startsWith("file:")) {
+            if (QFileInfo(data + value).isFile())
+                copyData(data + value, value);
+            desktop.names.enqueue(QDir::current().filePath(value));
+        } else if (step.startsWith("paste:")) {
+            QVERIFY2(list && QFileInfo(data + value).isFile(), qPrintable("no " + data + value));
+            list->setFocus();
+            list->selectAll();
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(bytesOf(data + value)));
+            list->paste();
+        } else if (step.startsWith("per-room:") && perRoom) {
+            perRoom->setText(value);
         } else if (step.contains('=')) {
-            child<QLineEdit>(window, step.section('=', 0, 0))->setText(step.section('=', 1));
+            check(step.section('=', 0, 0), step.section('=', 1));
+        } else if (step.contains('~')) {
+            drag(seat(step.section('~', 0, 0)), seat(step.section('~', 1)), step.endsWith("~off"));
+        } else if (auto* action = window->findChild<QAction*>(step)) {
+            action->trigger();
         } else {
-            auto* button =
-                child<QAbstractButton>(window, seat ? "Command1_" + QString::number(index) : step);
-            const QPoint centre = button->mapTo(&window, button->rect().center());
-            QVERIFY2(button->isVisible() && window.childAt(centre) == button,
+            QAbstractButton* target = button(step);
+            QVERIFY2(target, qPrintable("no seat or single button \"" + step + "\" to click"));
+            const QPoint centre = target->mapTo(window, target->rect().center());
+            QVERIFY2(target->isVisible() && window->childAt(centre) == target,
                      qPrintable(step + " is out of view"));
-            QTest::mouseClick(button, Qt::LeftButton);
+            QTest::mouseClick(target, Qt::LeftButton);
         }
     }
-}
 
-// A window shown in an empty folder of its own, with that saved plan ("/":
-// a folder in its place).
-template <typename Form> struct Shown {
+    void check(const QString& written, const QString& name) {
+        const QString path = data + name, keptAs = QDir(":/data").relativeFilePath(path);
+        QVERIFY2(made.contains(name) || QFileInfo(path).isFile(), qPrintable("no " + path));
+        // Windows has no pdftotext: the printout is kept for tests/wine/check.sh, which
+        // reads "quorlen-class-print.txt.pdf" against tests/data/quorlen/class-print.txt.
+        if (written == "print.txt" && QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+            QFile::copy("print.pdf", qEnvironmentVariable("TAVRIN_PDF_DIR") + '/' +
+                                         QString(keptAs).replace('/', '-') + ".pdf");
+            QSKIP("no pdftotext to read the printout with");
+        }
+        compareFile(written, made.value(name, bytesOf(path)), keptAs);
+    }
+
+    // Presses on one seat, moves onto the other (which shows pressed), lets go.
+    void drag(QAbstractButton* from, QAbstractButton* to, bool off) {
+        QVERIFY2(from && (to || off), "no such seats to drag");
+        const QPoint at = to ? from->mapFrom(window, to->mapTo(window, to->rect().center()))
+                             : QPoint(-from->x(), 1000);
+        QTest::mousePress(from, Qt::LeftButton, {}, from->rect().center());
+        QTest::mouseMove(from, at);
+        QVERIFY(!to || to == from || to->isDown());
+        QTest::mouseRelease(from, Qt::LeftButton, {}, at);
+    }
+};
+
+// A window of the program shown in an empty folder of its own, started with
+// that saved plan (a data file) as default.txt.
+template <typename Form> struct Shown : Driver {
     QTemporaryDir folder;
     QString old = QDir::currentPath();
-    bool ready = QDir::setCurrent(folder.path());
-    ScriptedDesktop desktop;
-    std::unique_ptr<Form> window;
-    explicit Shown(const QString& savedPlan = {}) {
-        if (savedPlan == "/")
-            QDir().mkdir("default.txt");
-        else if (!savedPlan.isEmpty())
-            copyData(savedPlan, "default.txt");
-        window = std::make_unique<Form>(desktop);
-        window->show();
+    std::unique_ptr<Form> form;
+    explicit Shown(const QString& program, const QString& savedPlan = {}) {
+        data = ":/data/" + program + '/';
+        QDir::setCurrent(folder.path());
+        if (!savedPlan.isEmpty())
+            copyData(data + savedPlan, "default.txt");
+        form = std::make_unique<Form>(desktop);
+        form->show();
+        window = form.get();
     }
-    ~Shown() { window.reset(), QDir::setCurrent(old); }
+    ~Shown() {
+        form.reset();
+        QDir::setCurrent(old);
+    }
 };

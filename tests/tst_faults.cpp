@@ -1,23 +1,64 @@
 // Every way a write can fail, for Save and both exports, through the windows:
 // the older file stays whole, nothing half-written is left, the user is told
 // why, and once the fault is put right the same click writes the file. In a
-// shared folder the file is replaced where it is. Folder
-// rights do not stop root, and CI runs as root, so this becomes "nobody".
+// shared folder the file is replaced where it is. Folder rights do not stop
+// root, and CI runs as root, so this becomes "nobody".
 
 #include "../rooms/export.h"
 #include "../rooms/window.h"
 #include "../seating/export.h"
 #include "../seating/window.h"
-#include "safefile.h"
 #include "driver.h"
 #include "planfile.h"
+#include "safefile.h"
 
 #include <QScopeGuard>
 #include <csignal>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
+
+namespace {
+// What the folder "plans" holds, what of it is made read-only, whether the
+// disk is full, and whether the write then fails. A read-only folder that
+// holds the file is a shared folder: the file may be changed, no file made.
+enum Holds { NoFolder, EmptyFolder, OlderFile, FolderOfThatName };
+enum ReadOnly { None, Folder, File };
+const struct Fault {
+    const char* name;
+    Holds holds;
+    ReadOnly readOnly;
+    bool diskFull, fails;
+} kFaults[] = {
+    {"disk full", OlderFile, None, true, true},
+    {"empty read-only folder", EmptyFolder, Folder, false, true},
+    {"a folder of that name", FolderOfThatName, None, false, true},
+    {"read-only file", OlderFile, File, false, true},
+    {"missing folder", NoFolder, None, false, true},
+    {"shared folder", OlderFile, Folder, false, false},
+    {"shared folder, disk full", OlderFile, Folder, true, true},
+};
+const auto kReadOnly = QFile::ReadOwner | QFile::ExeOwner,
+           kWritable = kReadOnly | QFile::WriteOwner;
+// Each write: in Brasset or Quorlen, the file, the folder the window runs in
+// (Save writes into it, so it is never missing), the steps, the boxes shown
+// once the file is written, and what it then holds.
+using Plans = std::pair<quorlen::SeatPlan, brasset::RoomPlan>;
+const struct Write {
+    const char* name;
+    bool inBrasset;
+    const char *file, *runsIn, *steps, *written;
+    QByteArray (*bytes)(const Plans&);
+} kWrites[] = {
+    {"Save", false, "plans/default.txt", "plans", "保存", "inform",
+     [](const Plans& p) { return quorlen::planFileBytes(p.first, false); }},
+    {"export", false, "plans/plan.rtf", ".", "file:plans/plan yes 另存为", "save ask opened",
+     [](const Plans& p) { return quorlen::tableDocument(p.first); }},
+    {"rooms export", true, "plans/plan.rtf", ".", "file:plans/plan yes 导出", "save ask opened",
+     [](const Plans& p) { return brasset::roomExportBytes(p.second); }},
+};
+
+} // namespace
 
 class TestFaults : public QObject {
     Q_OBJECT
@@ -31,87 +72,76 @@ private slots:
         QVERIFY(!common::writeFileSafely(marked.fileName(), "new").isEmpty());
         QCOMPARE(bytesOf(marked.fileName()), "older");
         const passwd* nobody = getpwnam("nobody");
-        if (geteuid() == 0)
-            QVERIFY(setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 &&
-                    setuid(nobody->pw_uid) == 0);
+        if (geteuid() == 0) {
+            QVERIFY(setgroups(0, nullptr) == 0);
+            QVERIFY(setgid(nobody->pw_gid) == 0 && setuid(nobody->pw_uid) == 0);
+        }
         std::signal(SIGXFSZ, SIG_IGN); // a write past the size limit fails as on a full disk
     }
 
-    // A shared folder lets the file in it be changed but no new file be made.
     void writeFails_data() {
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<QString>("fault");
-        for (const char* what : {"Save", "export", "rooms export"})
-            for (const char* fault :
-                 {"disk full", "empty read-only folder", "a folder of that name", "read-only file",
-                  "missing folder", "shared folder", "shared folder, disk full"})
-                if (QString(what) != "Save" || QString(fault) != "missing folder")
-                    QTest::addRow("%s, %s", what, fault) << what << fault;
+        QTest::addColumn<const Write*>("write");
+        QTest::addColumn<const Fault*>("fault");
+        for (const Write& write : kWrites)
+            for (const Fault& fault : kFaults)
+                if (fault.holds != NoFolder || qstrcmp(write.runsIn, "plans") != 0)
+                    QTest::addRow("%s, %s", write.name, fault.name) << &write << &fault;
     }
     void writeFails() {
-        QFETCH(QString, what);
-        QFETCH(QString, fault);
+        QFETCH(const Write*, write);
+        QFETCH(const Fault*, fault);
         QTemporaryDir top;
-        const QString folder = top.filePath("plans"),
-                      name = what == "Save" ? "default.txt" : "plan.rtf";
-        const QString path = folder + '/' + name;
-        const auto chmodded = [&](const QString& at, int mode) {
-            return chmod(QFile::encodeName(at).constData(), mode) == 0;
-        };
-        const auto restore = qScopeGuard([&] { chmodded(folder, 0755); });
+        const QString folder = top.filePath("plans"), path = top.filePath(write->file);
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(folder, kWritable); });
+        QVERIFY(fault->holds == NoFolder || QDir().mkdir(folder));
         QFile older(path);
-        if (fault != "missing folder")
-            QVERIFY(QDir().mkdir(folder));
-        if (fault == "a folder of that name")
-            QVERIFY(QDir().mkdir(path));
-        else if (fault != "missing folder" && fault != "empty read-only folder")
+        if (fault->holds == OlderFile)
             QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older") && older.flush());
-        if (fault.contains("read-only") || fault.startsWith("shared"))
-            QVERIFY(chmodded(fault == "read-only file" ? path : folder, 0555));
+        if (fault->holds == FolderOfThatName)
+            QVERIFY(QDir().mkdir(path));
+        if (fault->readOnly != None)
+            QVERIFY(QFile::setPermissions(fault->readOnly == File ? path : folder, kReadOnly));
+        QVERIFY(QDir::setCurrent(top.filePath(write->runsIn)));
 
-        QVERIFY(QDir::setCurrent(what == "Save" ? folder : top.path()));
         // About 10 KB each, past the 4 KB of a full disk but within what the
         // file keeps back until it is committed.
-        quorlen::SeatPlan seats;
-        seats.fill(QString(150, u'满'));
-        brasset::RoomPlan rooms;
-        rooms.visible.fill(true);
-        rooms.captions.fill(QString(10, u'满'));
-        ScriptedDesktop desktop;
-        quorlen::Form1 quorlen(desktop);
-        brasset::Form1 brasset(desktop);
-        quorlen.setSeatPlan(seats);
-        brasset.setRoomPlan(rooms);
-        QWidget* window = what == "rooms export" ? static_cast<QWidget*>(&brasset) : &quorlen;
-        window->show();
-        const QString steps =
-            what == "Save"
-                ? "Command3"
-                : ">" + path.chopped(4) + (what == "export" ? " + Command4" : " + Command2");
-        const QByteArray written = what == "Save"     ? quorlen::planFileBytes(seats, false)
-                                   : what == "export" ? quorlen::tableDocument(seats)
-                                                      : brasset::roomExportBytes(rooms);
+        Plans plans;
+        plans.first.fill(QString(150, u'满'));
+        plans.second.visible.fill(true);
+        plans.second.captions.fill(QString(10, u'满'));
+        Driver driver;
+        quorlen::Form1 quorlen(driver.desktop);
+        brasset::Form1 brasset(driver.desktop);
+        quorlen.setSeatPlan(plans.first);
+        brasset.setRoomPlan(plans.second);
+        driver.window = write->inBrasset ? static_cast<QWidget*>(&brasset) : &quorlen;
+        driver.window->show();
         rlimit limit{};
         getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit full{fault.endsWith("disk full") ? 4096 : limit.rlim_cur, limit.rlim_max};
+        const rlimit full{fault->diskFull ? 4096 : limit.rlim_cur, limit.rlim_max};
         setrlimit(RLIMIT_FSIZE, &full);
-        run(*window, desktop, steps);
+        driver.run(write->steps);
         setrlimit(RLIMIT_FSIZE, &limit);
+
         const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-        QCOMPARE(left, QFileInfo(path).isFile() ? QStringList(name) : QStringList());
-        if (fault != "shared folder") { // where the file is replaced in place
-            QCOMPARE(desktop.kinds().remove("save "), "error");
-            const QString told = desktop.log.last();
+        QCOMPARE(left, QFileInfo(path).isFile() ? QStringList(QFileInfo(path).fileName())
+                                                : QStringList());
+        if (fault->fails) {
+            QCOMPARE(driver.desktop.kinds().remove("save "), "error");
+            const QString told = driver.desktop.log.last();
             QVERIFY2(told.contains(path) && told.contains("原因：") && !told.contains("Unknown"),
                      qPrintable(told));
             QCOMPARE(left.isEmpty() ? "older" : bytesOf(path), "older");
             // Put right, the same click writes the file.
-            chmodded(folder, 0755), chmodded(path, 0644), QDir().rmdir(path), QDir().mkpath(folder);
-            desktop.log.clear();
-            run(*window, desktop, steps);
+            QFile::setPermissions(folder, kWritable);
+            QFile::setPermissions(path, kWritable);
+            QDir().rmdir(path);
+            QDir().mkpath(folder);
+            driver.desktop.log.clear();
+            driver.run(write->steps);
         }
-        QCOMPARE(desktop.kinds().remove("save "), what == "Save" ? "inform" : "ask opened");
-        QCOMPARE(bytesOf(path), written);
+        QCOMPARE(driver.desktop.kinds(), write->written);
+        QCOMPARE(bytesOf(path), write->bytes(plans));
     }
 };
 
