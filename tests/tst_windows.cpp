@@ -22,6 +22,7 @@ namespace {
 const char* const kQuorlen = R"(
 nothing saved yet | | 保存 | inform | default.txt=empty.txt
 the saved plan comes back | class.txt | 保存 | inform | default.txt=class-saved.txt
+a short saved plan comes back | odd.txt | 保存 | inform | default.txt=odd-opened.txt
 swaps and the podium, undone and redone | class.txt | r2c1 r7c3 r4c1 r4c1 r6c1 r6c1 r3c1 r3c5 讲台位置×3 保存 default.txt=swaps.txt undo×5 保存 default.txt=class-saved.txt redo×5 保存 | inform inform inform | default.txt=swaps.txt
 swaps by dragging, undone and redone | class.txt | r2c1~r7c3 r3c1~r3c1 r3c5 讲台位置×3 保存 default.txt=swaps.txt undo×5 保存 default.txt=class-saved.txt redo×5 保存 | inform inform inform | default.txt=swaps.txt
 a drag off the seats | class.txt | r2c1~off 保存 | inform | default.txt=class-saved.txt
@@ -36,6 +37,7 @@ a move and a swap after it, undone and redone | class.txt | r1c1 旋转 r4c2 und
 undo ends a first click | class.txt | r1c1 undo r4c2 redo r6c2 保存 | inform | default.txt=class-saved.txt
 a change drops what could be redone | class.txt | 旋转 undo r1c1 上下翻转 r4c2 redo undo×2 保存 | inform | default.txt=class-saved.txt
 undo leaves the plan alone while the exam panel is shown | class.txt | 旋转 Brasset undo 返回 旋转 保存 | inform | default.txt=class-saved.txt
+saving is no change to undo | class.txt | 旋转 保存 undo 保存 | inform inform | default.txt=class-saved.txt
 100 changes can be taken back | class.txt | 上移一行×101 undo×101 保存 | inform | default.txt=shifted-up.txt
 返回 keeps the list | class.txt | Brasset paste:list36.txt 返回 Brasset 横S正排(7*5) 保存 | inform | default.txt=Command12.txt
 a pattern empties the list | class.txt | Brasset paste:list36.txt 横S正排(7*5) Brasset 横S正排(6*5) 保存 | inform | default.txt=empty-back.txt
