@@ -141,7 +141,7 @@ build_exe() {
         cmake -S "$TOP" -B "$WIN_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
             -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
-            -DCMAKE_CROSSCOMPILING_EMULATOR="$TOP/tests/wine/run.sh" >/dev/null
+            -DCMAKE_CROSSCOMPILING_EMULATOR="$TOP/scripts/wine-run.sh" >/dev/null
     fi
     log "building the Windows programs and tests in $WIN_BUILD_DIR"
     cmake --build "$WIN_BUILD_DIR" --parallel "$JOBS" >/dev/null

@@ -9,7 +9,7 @@ trap 'wineserver -k 2>/dev/null || true; kill "${PIDS[@]}" 2>/dev/null; wait; rm
 unset QT_QPA_PLATFORM # Qt's own Windows platform, as on Windows
 export HOME="$WORK" WINEPREFIX="$WORK/prefix" WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 locale -a | grep -qix zh_CN.utf8 || fail "no zh_CN.UTF-8 locale (Chinese shortcut names): run scripts/windows-build.sh setup"
-wine() { "$HERE/../wine/run.sh" "$@" 2>"$WORK/errors" && wineserver -w; }
+wine() { "$HERE/../../scripts/wine-run.sh" "$@" 2>"$WORK/errors" && wineserver -w; }
 U="$WINEPREFIX/drive_c/users/$(id -un)" WIN="C:\\users\\$(id -un)"
 MENU="$U/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tavrin"
 # Each shortcut with the program it starts; everything the installer makes.
@@ -31,7 +31,7 @@ for link in "${LINKS[@]}"; do
         [ "$(field "${link%:*}" 'Working directory')" = "$WIN\\Documents\\Tavrin" ] ||
         fail "${link%:*} does not start ${link#*:}.exe in Documents\\Tavrin"
 done
-"$HERE/../wine/run.sh" start /unix "${LINKS[0]%:*}"
+"$HERE/../../scripts/wine-run.sh" start /unix "${LINKS[0]%:*}"
 click "$(window Tavrin)" 保存
 answer 保存完成 Return
 wineserver -k

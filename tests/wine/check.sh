@@ -11,13 +11,13 @@ BUILD=$(cd "$1" && pwd)
 trap 'wineserver -k 2>/dev/null || true; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$WORK"' EXIT
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
 locale -a | grep -qix zh_CN.utf8 || fail "no zh_CN.UTF-8 locale (Wine's code page 936): run scripts/windows-build.sh setup"
-[ -f "$WINEPREFIX/system.reg" ] || { mkdir -p "$WINEPREFIX" && "$HERE/run.sh" wineboot -i >/dev/null 2>&1 && wineserver -w; }
+[ -f "$WINEPREFIX/system.reg" ] || { mkdir -p "$WINEPREFIX" && "$HERE/../../scripts/wine-run.sh" wineboot -i >/dev/null 2>&1 && wineserver -w; }
 
 mkdir "$WORK/opened" "$WORK/pdf"
 TAVRIN_OPENED_DIR=$(winepath -w "$WORK/opened" 2>/dev/null)
 export TAVRIN_OPENED_DIR
-"$HERE/run.sh" reg add 'HKCR\.rtf' /ve /d Tavrin.OpenCheck /f >/dev/null
-"$HERE/run.sh" reg add 'HKCR\Tavrin.OpenCheck\shell\open\command' /ve /f \
+"$HERE/../../scripts/wine-run.sh" reg add 'HKCR\.rtf' /ve /d Tavrin.OpenCheck /f >/dev/null
+"$HERE/../../scripts/wine-run.sh" reg add 'HKCR\Tavrin.OpenCheck\shell\open\command' /ve /f \
     /d "C:\windows\system32\cmd.exe /c copy /y \"%1\" \"$TAVRIN_OPENED_DIR\"" >/dev/null
 # The printouts are kept, to be read here as on Linux.
 TAVRIN_PDF_DIR=$(winepath -w "$WORK/pdf" 2>/dev/null) ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" "${@:2}"

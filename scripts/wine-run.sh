@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs a Windows program of the build under Wine as on a Chinese Windows
+# The Windows build's emulator: runs a Windows program under Wine as on a Chinese Windows
 # (LANG=zh_CN.UTF-8 gives Wine the ANSI code page 936); CMake runs the
 # Windows build's tests through it, on the display check.sh provides.
 set -euo pipefail
