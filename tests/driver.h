@@ -17,6 +17,7 @@
 //                            (a data file of that name is copied there first)
 //   cancel  offered          the next file dialog is cancelled, or takes the name it offers
 //   yes  no                  the answer to the next question
+//   key:Escape               press that key where the window's focus is
 //   default.txt=swaps.txt    the file written holds exactly the bytes of that data file
 //   undo×5                   the step five times
 
@@ -195,6 +196,11 @@ struct Driver {
             list->paste();
         } else if (step.startsWith("per-room:") && perRoom) {
             perRoom->setText(value);
+        } else if (step.startsWith("key:")) {
+            const int key = QMetaEnum::fromType<Qt::Key>().keyToValue(qPrintable("Key_" + value));
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key(key));
         } else if (step.contains('=')) {
             check(step.section('=', 0, 0), step.section('=', 1));
         } else if (step.contains('~')) {
@@ -224,7 +230,8 @@ struct Driver {
         compareFile(written, made.value(name, bytesOf(path)), keptAs);
     }
 
-    // Presses on one seat, moves onto the other (which shows pressed), lets go.
+    // Presses on one seat, moves onto the other (which shows pressed), lets go;
+    // nothing shows pressed afterwards.
     void drag(QAbstractButton* from, QAbstractButton* to, bool off) {
         QVERIFY2(from && (to || off), "no such seats to drag");
         const QPoint at = to ? from->mapFrom(window, to->mapTo(window, to->rect().center()))
@@ -233,6 +240,7 @@ struct Driver {
         QTest::mouseMove(from, at);
         QVERIFY(!to || to == from || to->isDown());
         QTest::mouseRelease(from, Qt::LeftButton, {}, at);
+        QVERIFY2(!to || !to->isDown(), "the seat let go on still shows pressed");
     }
 };
 

@@ -43,6 +43,8 @@ saving is no change to undo | class.txt | 旋转 保存 undo 保存 | inform inf
 a pattern empties the list | class.txt | Brasset paste:list36.txt 横S正排(7*5) Brasset 横S正排(6*5) 保存 | inform | default.txt=empty-back.txt
 a selection survives a pattern | class.txt | r7c5 Brasset paste:list36.txt 竖S倒排(7*5) r1c1 保存 | inform | default.txt=selection.txt
 pasted lines as they are | | Brasset paste:list-odd.txt 竖S正排(7*5) 保存 | inform | default.txt=list-odd-saved.txt
+Escape leaves the exam panel | class.txt | Brasset key:Escape 保存 | inform | default.txt=class-saved.txt
+print a name too long for one line | | Brasset paste:longest-name.txt 横S正排(7*5) print | preview | print.txt=longest-print.txt
 open replaces every seat, undone and redone | class.txt | file:ten.txt 打开 保存 default.txt=ten-opened.txt undo 保存 default.txt=class-saved.txt redo 保存 | open inform inform inform inform | default.txt=ten-opened.txt
 open reads what others write | | file:odd.txt 打开 保存 | open inform inform | default.txt=odd-opened.txt
 open cancelled | class.txt | cancel 打开 保存 | open inform | default.txt=class-saved.txt
@@ -67,6 +69,7 @@ a final line break | | paste:names64.txt 编排 file:rooms 导出 | save ask | r
 hexadecimal counts as 30 | | paste:names64.txt per-room:0x20 编排 file:rooms 导出 | save ask | rooms.rtf=thirty.rtf
 full-width digits count as 30 | | paste:names64.txt per-room:２０ 编排 file:rooms 导出 | save ask | rooms.rtf=thirty.rtf
 20.5 fills 21 seats | | paste:names64.txt per-room:20.5 编排 file:rooms 导出 | save ask | rooms.rtf=fraction.rtf
+a blank before the number | | paste:names40.txt per-room:	20 编排 file:rooms 导出 | save ask | rooms.rtf=twenty.rtf
 no exponent | | paste:names64.txt per-room:20.5e1 编排 file:rooms 导出 | save ask | rooms.rtf=fraction.rtf
 eight rooms at most | | paste:names300.txt per-room:36 编排 file:rooms 导出 | save ask | rooms.rtf=eight.rtf
 names as pasted | | paste:names-odd.txt 竖排 编排 file:rooms 导出 | save ask | rooms.rtf=odd.rtf
