@@ -184,6 +184,7 @@ private slots:
     void brasset() { runCase<brasset::Form1>("brasset"); }
 
     void examPatterns_data() {
+        QTest::addColumn<QString>("pattern"); // the button's caption
         QTest::addColumn<QStringList>("plan"); // the lines of default.txt
         for (const QString& block : QString(kPatterns).split("\n\n")) {
             QStringList lines = block.split('\n', Qt::SkipEmptyParts);
@@ -200,13 +201,13 @@ private slots:
                 }
                 if (back)
                     plan << "back";
-                QTest::newRow(qPrintable(patterns[pattern])) << plan;
+                QTest::newRow(qPrintable(patterns[pattern])) << patterns[pattern] << plan;
             }
         }
     }
     void examPatterns() {
+        QFETCH(QString, pattern);
         QFETCH(QStringList, plan);
-        const QString pattern = QTest::currentDataTag();
         const QString seated = QString(pattern).replace('*', 'x') + ".txt"; // a name Windows takes
         Shown<quorlen::Form1> q("quorlen", "class.txt");
         q.made[seated] = common::ansiLines(plan);
