@@ -91,10 +91,18 @@ QPushButton* panelButton(QWidget* panel, const QString& name, const QString& cap
 }
 
 // A whole-plan move of the classroom. The half turn turns the room itself,
-// so the podium ends at the other end.
+// so the podium ends at the other end. Fixed marks and rules stay.
 Classroom moved(const Classroom& room, SeatPlan (*move)(const SeatPlan&)) {
-    const bool halfTurn = move == &quorlen::rotate;
-    return {move(room.plan), room.podiumBack != halfTurn};
+    Classroom next = room;
+    next.plan = move(room.plan);
+    next.podiumBack = room.podiumBack != (move == &quorlen::rotate);
+    return next;
+}
+
+Classroom withPlan(const Classroom& room, const SeatPlan& plan) {
+    Classroom next = room;
+    next.plan = plan;
+    return next;
 }
 
 // The instructions were laid out for a small Windows font; with a larger
@@ -307,7 +315,7 @@ void Form1::change(const Classroom& next) {
 }
 
 void Form1::setSeatPlan(const SeatPlan& plan) {
-    change({plan, m_classroom.podiumBack});
+    change(withPlan(m_classroom, plan));
 }
 
 // The first click marks a seat; the second exchanges the two, the marked seat
@@ -334,7 +342,9 @@ void Form1::movePlan(SeatPlan (*move)(const SeatPlan&)) {
 }
 
 void Form1::togglePodium() {
-    change({m_classroom.plan, !m_classroom.podiumBack});
+    Classroom next = m_classroom;
+    next.podiumBack = !next.podiumBack;
+    change(next);
 }
 
 void Form1::showExamPanel() {
@@ -362,7 +372,7 @@ void Form1::arrange(const SeatingPattern& pattern) {
     // The box holds one entry per line; only the lines that can be seated
     // are read out, however long the pasted list.
     const common::PastedList list = common::boxLines(*Text3->document(), kSeats);
-    Classroom next{filledPlan(pattern.family, pattern.rows, list.entries), m_classroom.podiumBack};
+    Classroom next = withPlan(m_classroom, filledPlan(pattern.family, pattern.rows, list.entries));
     if (pattern.direction == SnakeDirection::Reverse)
         next = moved(next, rotate);
     Text3->clear();
@@ -394,7 +404,7 @@ void Form1::openPlan() {
             windowTitle());
         return;
     }
-    change({openedPlan(opened.items), m_classroom.podiumBack});
+    change(withPlan(m_classroom, openedPlan(opened.items)));
     m_desktop.inform(this, QStringLiteral("打开完成"), QStringLiteral("打开完成"));
 }
 
