@@ -1,8 +1,10 @@
-// The rules of the random seating: each rule on seats as data, and rules
-// read from the dialog's boxes and from rules files.
+// The random seating: each rule on seats as data, rules read from the
+// dialog's boxes and from rules files, and the search's invariants over
+// random classrooms, rules and seeds.
 
+#include "../seating/reseat.h"
 #include "ansitext.h"
-#include "rules.h"
+#include "rulesets.h"
 
 #include <QtTest>
 
@@ -64,6 +66,11 @@ QString numbered(const std::vector<int>& indices) {
     return numbers.join(' ');
 }
 
+QStringList sorted(const SeatPlan& plan) {
+    QStringList names(plan.begin(), plan.end());
+    names.sort();
+    return names;
+}
 } // namespace
 
 class TestReseat : public QObject {
@@ -103,6 +110,31 @@ private slots:
         QTEST(QString::number(read.problems.size()), "problems");
         // What is written reads back as it was.
         QCOMPARE(readRulesFile(rulesFileBytes(room)).rules, room.rules);
+    }
+
+    // Random classrooms, rules and seeds: every name seated once, empty and
+    // fixed seats as they were, the broken rules reported are those the plan
+    // breaks, and the same seed seats the same class the same way, whatever
+    // order it sat in. Where the rules can all be kept, they are.
+    void invariants() {
+        std::mt19937 random(19);
+        for (int round = 0; round < 400; ++round) {
+            const bool keepable = round % 2;
+            const Classroom room = randomClassroom(random, keepable);
+            const auto seed = std::uint32_t(random());
+            const Reseating result = reseat(room, seed);
+            QCOMPARE(sorted(result.plan), sorted(room.plan));
+            for (int seat = 0; seat < kSeats; ++seat)
+                if (room.fixed[seat] || room.plan[seat].isEmpty())
+                    QCOMPARE(result.plan[seat], room.plan[seat]);
+            Classroom after = room;
+            after.plan = result.plan;
+            QCOMPARE(result.broken, brokenRules(after));
+            QVERIFY(!keepable || result.broken.empty());
+            Classroom reordered = room;
+            reordered.plan = reseat(room, seed + 1).plan;
+            QCOMPARE(reseat(reordered, seed).plan, result.plan);
+        }
     }
 };
 
