@@ -1,12 +1,16 @@
 // The random seating: each rule on seats as data, rules read from the
-// dialog's boxes and from rules files, and the search's invariants over
-// random classrooms, rules and seeds.
+// dialog's boxes and from rules files, the search's invariants over random
+// classrooms, rules and seeds, and the window's new steps.
 
 #include "../seating/reseat.h"
+#include "../seating/window.h"
 #include "ansitext.h"
+#include "captionbutton.h"
+#include "driver.h"
 #include "rulesets.h"
 
-#include <QtTest>
+#include <QDialog>
+#include <QListWidget>
 
 using namespace quorlen;
 
@@ -48,6 +52,26 @@ together box | 同桌 | 甲\t乙/甲,乙,丙 | 同桌\t甲\t乙/ | 1
 front box | 靠前 | 甲/乙、丙/ 丁 | 靠前\t甲/靠前\t 丁/ | 1
 )";
 
+// files put in the folder before the start (name<data file) | steps (driver.h, and
+// below) | boxes shown | files written
+// fix:r1c1 is a right-click on that seat; seed:7 apart:甲、乙/丙、丁 type into the
+// dialog's boxes ("/" between lines); 排座 关闭 press its buttons; notes?text, said?text: a line of
+// the dialog's list, or of a box shown, holds the text; marked?r1c1,r2c1 the seats marked;
+// gone:file.
+const char* const kWindow = R"(
+a seating by seed and rules, undone and redone | default.txt<class.txt | fix:r1c1 reseat seed:7 apart:李强、刘刚 together:王强、李娟 front:何文博 排座 notes?规则都满足 关闭 保存 default.txt=reseat-7.txt default.txt.rules=reseat.rules undo 保存 default.txt=class-saved.txt default.txt.rules=fixed.rules redo 保存 | inform inform inform | default.txt=reseat-7.txt default.txt.rules=reseat.rules
+rules that cannot all hold, or be kept, are listed | default.txt<class.txt | reseat seed:7 apart:王伟、李强 together:王伟、李强 front:张三 排座 notes?没满足： notes?「张三」不在任何座位上 关闭 | |
+a line that is no rule holds the seating back | default.txt<class.txt | reseat apart:王伟 notes?要写两个名字 排座 关闭 保存 | inform | default.txt=class-saved.txt gone:default.txt.rules
+closing keeps the rules, undo takes them back | default.txt<class.txt | fix:r1c1 reseat apart:李强,刘刚 together:王强\t李娟 front:何文博 关闭 保存 default.txt.rules=reseat.rules undo×2 保存 | inform inform | default.txt=class-saved.txt gone:default.txt.rules
+marks stay on their places | default.txt<class.txt | fix:r1c1 fix:r7c5 fix:r2c2 fix:r7c5 旋转×2 左右翻转 上移一行 Brasset paste:list36.txt 横S正排(7*5) 保存 marked?r1c1,r2c2 undo×7 marked?r1c1,r7c5 | inform | default.txt=Command12.txt
+under the exam panel nothing happens | default.txt<class.txt | Brasset reseat fix:r1c1 返回 保存 marked? | inform | gone:default.txt.rules
+save as, rules beside | default.txt<class.txt | fix:r1c1 file:plan savePlanAs said?plan.txt.rules | save inform | plan.txt=class-saved.txt plan.txt.rules=fixed.rules
+save as over a file asks first | default.txt<class.txt | file:ten.txt no savePlanAs ten.txt=ten.txt file:ten.txt yes savePlanAs | save ask save ask inform | ten.txt=class-saved.txt
+save as without rules removes old ones | default.txt<class.txt plan.TXT.rules<fixed.rules | file:plan.TXT savePlanAs | save inform | plan.TXT=class-saved.txt gone:plan.TXT.rules
+open reads the rules beside the plan, not alone | default.txt<class.txt ruled.txt<ten.txt ruled.txt.rules<reseat.rules | file:ruled.txt.rules 打开 file:ruled.txt 打开 marked?r1c1 保存 | open error open inform inform | default.txt=ten-opened.txt default.txt.rules=reseat.rules
+lines that are no rules are told at start | default.txt<class.txt default.txt.rules<mixed.rules | 保存 said?坐前面 | error inform | default.txt=class-saved.txt default.txt.rules=reseat.rules
+)";
+
 void addTable(std::initializer_list<const char*> columns, const char* table) {
     for (const char* column : columns)
         QTest::addColumn<QString>(column);
@@ -64,6 +88,47 @@ QString numbered(const std::vector<int>& indices) {
     for (const int index : indices)
         numbers << QString::number(index + 1);
     return numbers.join(' ');
+}
+
+QString marked(Driver& d) {
+    QStringList seats;
+    for (int seat = 0; seat < kSeats; ++seat)
+        if (d.window->findChild<common::CaptionButton*>("Command1_" + QString::number(seat))
+                ->isMarked())
+            seats << QString("r%1c%2").arg(rowOf(seat) + 1).arg(columnOf(seat) + 1);
+    return seats.join(',');
+}
+
+// The steps above the driver's own.
+void take(Driver& d, const QString& step) {
+    const QString value = step.section(QRegularExpression("[:?]"), 1);
+    auto* dialog = d.window->findChild<QDialog*>("reseatDialog");
+    auto* box = d.window->findChild<QWidget*>(step.section(':', 0, 0));
+    QStringList notes;
+    for (QListWidgetItem* item :
+         dialog ? dialog->findChild<QListWidget*>()->findItems("", Qt::MatchContains)
+                : QList<QListWidgetItem*>{})
+        notes << item->text();
+    if (step.startsWith("fix:")) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, {5, 5});
+        QApplication::sendEvent(d.seat(value), &click);
+    } else if (auto* lines = qobject_cast<QPlainTextEdit*>(box); lines && step.contains(':')) {
+        lines->setPlainText(QString(value).replace('/', '\n'));
+    } else if (auto* line = qobject_cast<QLineEdit*>(box); line && step.contains(':')) {
+        line->setText(value);
+    } else if (step.startsWith("notes?") || step.startsWith("said?")) {
+        const QStringList& seen = step.startsWith("notes?") ? notes : d.desktop.log;
+        QVERIFY2(!seen.filter(value).isEmpty(), qPrintable(value + " not in: " + seen.join('|')));
+    } else if (step.startsWith("marked?")) {
+        QCOMPARE(marked(d), value);
+    } else if (step.startsWith("gone:")) {
+        QVERIFY2(!QFileInfo::exists(value), qPrintable(value + " is there"));
+    } else if (dialog && dialog->isVisible() && (step == "排座" || step == "关闭")) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(step == "排座" ? "run" : "close"),
+                          Qt::LeftButton);
+    } else {
+        d.run(step);
+    }
 }
 
 QStringList sorted(const SeatPlan& plan) {
@@ -110,6 +175,33 @@ private slots:
         QTEST(QString::number(read.problems.size()), "problems");
         // What is written reads back as it was.
         QCOMPARE(readRulesFile(rulesFileBytes(room)).rules, room.rules);
+    }
+
+    void window_data() { addTable({"files", "steps", "boxes", "written"}, kWindow); }
+    void window() {
+        QFETCH(QString, files);
+        QFETCH(QString, steps);
+        Shown<Form1> w("quorlen");
+        for (const QString& file : files.split(' ', Qt::SkipEmptyParts))
+            copyData(w.data + file.section('<', 1), file.section('<', 0, 0));
+        w.form = std::make_unique<Form1>(w.desktop); // started afresh, with those files
+        w.window = w.form.get();
+        w.form->show();
+        QCoreApplication::processEvents(); // what is told at start
+        const auto run = [&](const QString& line) {
+            for (const QString& step : line.split(' ', Qt::SkipEmptyParts))
+                if (take(w, step), QTest::currentTestFailed())
+                    return false;
+            return true;
+        };
+        if (!run(steps))
+            return;
+        QTEST(w.desktop.kinds(), "boxes");
+        QFETCH(QString, written);
+        if (!run(written))
+            return;
+        auto* dialog = w.window->findChild<QDialog*>("reseatDialog");
+        QVERIFY(!dialog || dialog->isHidden());
     }
 
     // Random classrooms, rules and seeds: every name seated once, empty and
