@@ -580,12 +580,19 @@ void Form1::restore(const std::optional<Classroom>& state) {
     }
 }
 
+// A title line, such as the class and the date, may head the printout.
 void Form1::printPlan() {
+    const std::optional<QString> title =
+        m_desktop.askText(this, QStringLiteral("打印的标题，例如班级和日期（可以不填）："),
+                          QStringLiteral("打印"), m_printTitle);
+    if (!title)
+        return;
+    m_printTitle = *title;
     m_desktop.printPreview(this, [this](QPrinter& printer) { print(printer); });
 }
 
 void Form1::print(QPrinter& printer) const {
-    common::PrintedGrid grid{{}, kColumns, {}, {}, {}};
+    common::PrintedGrid grid{m_printTitle.trimmed(), kColumns, {}, {}, {}};
     for (int row = 0; row < kRows; ++row)
         for (int column = 0; column < kColumns; ++column)
             grid.seats << m_classroom.plan[seatIndex(column, row)];

@@ -112,8 +112,9 @@ private:
     // once the window is on screen.
     std::vector<std::function<void()>> m_startupReports;
     // The name the plan was last opened from or saved as, offered by
-    // "保存座位表为…".
+    // "保存座位表为…"; and the title of the last printout.
     QString m_planFileName = QStringLiteral("座位表.txt");
+    QString m_printTitle;
     ReseatDialog* m_reseat = nullptr;
     bool m_shown = false;
 };

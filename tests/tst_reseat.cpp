@@ -55,9 +55,9 @@ front box | 靠前 | 甲/乙、丙/ 丁 | 靠前\t甲/靠前\t 丁/ | 1
 // files put in the folder before the start (name<data file) | steps (driver.h, and
 // below) | boxes shown | files written
 // fix:r1c1 is a right-click on that seat; seed:7 apart:甲、乙/丙、丁 type into the
-// dialog's boxes ("/" between lines); 排座 关闭 press its buttons; notes?text, said?text: a line of
-// the dialog's list, or of a box shown, holds the text; marked?r1c1,r2c1 the seats marked;
-// gone:file.
+// dialog's boxes ("/" between lines); 排座 关闭 press its buttons; title:text answers
+// the printout's title; notes?text, said?text: a line of the dialog's list, or of a box
+// shown, holds the text; marked?r1c1,r2c1 the seats marked; gone:file.
 const char* const kWindow = R"(
 a seating by seed and rules, undone and redone | default.txt<class.txt | fix:r1c1 reseat seed:7 apart:李强、刘刚 together:王强、李娟 front:何文博 排座 notes?规则都满足 关闭 保存 default.txt=reseat-7.txt default.txt.rules=reseat.rules undo 保存 default.txt=class-saved.txt default.txt.rules=fixed.rules redo 保存 | inform inform inform | default.txt=reseat-7.txt default.txt.rules=reseat.rules
 rules that cannot all hold, or be kept, are listed | default.txt<class.txt | reseat seed:7 apart:王伟、李强 together:王伟、李强 front:张三 排座 notes?没满足： notes?「张三」不在任何座位上 关闭 | |
@@ -70,6 +70,7 @@ save as over a file asks first | default.txt<class.txt | file:ten.txt no savePla
 save as without rules removes old ones | default.txt<class.txt plan.TXT.rules<fixed.rules | file:plan.TXT savePlanAs | save inform | plan.TXT=class-saved.txt gone:plan.TXT.rules
 open reads the rules beside the plan, not alone | default.txt<class.txt ruled.txt<ten.txt ruled.txt.rules<reseat.rules | file:ruled.txt.rules 打开 file:ruled.txt 打开 marked?r1c1 保存 | open error open inform inform | default.txt=ten-opened.txt default.txt.rules=reseat.rules
 lines that are no rules are told at start | default.txt<class.txt default.txt.rules<mixed.rules | 保存 said?坐前面 | error inform | default.txt=class-saved.txt default.txt.rules=reseat.rules
+a title on the printout | default.txt<class.txt | title:三年二班 print | preview | print.txt=title-print.txt
 )";
 
 void addTable(std::initializer_list<const char*> columns, const char* table) {
@@ -116,6 +117,8 @@ void take(Driver& d, const QString& step) {
         lines->setPlainText(QString(value).replace('/', '\n'));
     } else if (auto* line = qobject_cast<QLineEdit*>(box); line && step.contains(':')) {
         line->setText(value);
+    } else if (step.startsWith("title:")) {
+        d.desktop.texts.enqueue(value);
     } else if (step.startsWith("notes?") || step.startsWith("said?")) {
         const QStringList& seen = step.startsWith("notes?") ? notes : d.desktop.log;
         QVERIFY2(!seen.filter(value).isEmpty(), qPrintable(value + " not in: " + seen.join('|')));
