@@ -52,23 +52,23 @@ together box | 同桌 | 甲\t乙/甲,乙,丙 | 同桌\t甲\t乙/ | 1
 front box | 靠前 | 甲/乙、丙/ 丁 | 靠前\t甲/靠前\t 丁/ | 1
 )";
 
-// files put in the folder before the start (name<data file) | steps (driver.h, and
-// below) | boxes shown | files written
-// fix:r1c1 is a right-click on that seat; seed:7 apart:甲、乙/丙、丁 type into the
-// dialog's boxes ("/" between lines); 排座 关闭 press its buttons; title:text answers
-// the printout's title; notes?text, said?text: a line of the dialog's list, or of a box
-// shown, holds the text; marked?r1c1,r2c1 the seats marked; gone:file.
+// files put in the folder before the start (name<data file, or name/ a folder) | steps (driver.h,
+// and below) | boxes shown | files written fix:r1c1 is a right-click on that seat; seed:7
+// apart:甲、乙/丙、丁 type into the dialog's boxes ("/" between lines); 排座 关闭 press its
+// buttons; title:text answers the printout's title; notes?text, said?text: a line of the dialog's
+// list, or of a box shown, holds the text; marked?r1c1,r2c1 the seats marked; gone:file.
 const char* const kWindow = R"(
 a seating by seed and rules, undone and redone | default.txt<class.txt | fix:r1c1 reseat seed:7 apart:李强、刘刚 together:王强、李娟 front:何文博 排座 notes?规则都满足 关闭 保存 default.txt=reseat-7.txt default.txt.rules=reseat.rules undo 保存 default.txt=class-saved.txt default.txt.rules=fixed.rules redo 保存 | inform inform inform | default.txt=reseat-7.txt default.txt.rules=reseat.rules
 rules that cannot all hold, or be kept, are listed | default.txt<class.txt | reseat seed:7 apart:王伟、李强 together:王伟、李强 front:张三 排座 notes?没满足： notes?「张三」不在任何座位上 关闭 | |
 a line that is no rule holds the seating back | default.txt<class.txt | reseat apart:王伟 notes?要写两个名字 排座 关闭 保存 | inform | default.txt=class-saved.txt gone:default.txt.rules
-closing keeps the rules, undo takes them back | default.txt<class.txt | fix:r1c1 reseat apart:李强,刘刚 together:王强\t李娟 front:何文博 关闭 保存 default.txt.rules=reseat.rules undo×2 保存 | inform inform | default.txt=class-saved.txt gone:default.txt.rules
+closing keeps the rules, undo takes them back | default.txt<class.txt | fix:r1c1 reseat apart:李强,刘刚 together:王强\t李娟 front:何文博 关闭 保存 default.txt.rules=reseat.rules undo 保存 default.txt.rules=fixed.rules undo 保存 | inform inform inform | default.txt=class-saved.txt gone:default.txt.rules
 marks stay on their places | default.txt<class.txt | fix:r1c1 fix:r7c5 fix:r2c2 fix:r7c5 旋转×2 左右翻转 上移一行 Brasset paste:list36.txt 横S正排(7*5) 保存 marked?r1c1,r2c2 undo×7 marked?r1c1,r7c5 | inform | default.txt=Command12.txt
 under the exam panel nothing happens | default.txt<class.txt | Brasset reseat fix:r1c1 返回 保存 marked? | inform | gone:default.txt.rules
+no rules are saved when the plan is not | default.txt/ | fix:r1c1 保存 | error error | gone:default.txt.rules
 save as, rules beside | default.txt<class.txt | fix:r1c1 file:plan savePlanAs said?plan.txt.rules | save inform | plan.txt=class-saved.txt plan.txt.rules=fixed.rules
 save as over a file asks first | default.txt<class.txt | file:ten.txt no savePlanAs ten.txt=ten.txt file:ten.txt yes savePlanAs | save ask save ask inform | ten.txt=class-saved.txt
 save as without rules removes old ones | default.txt<class.txt plan.TXT.rules<fixed.rules | file:plan.TXT savePlanAs | save inform | plan.TXT=class-saved.txt gone:plan.TXT.rules
-open reads the rules beside the plan, not alone | default.txt<class.txt ruled.txt<ten.txt ruled.txt.rules<reseat.rules | file:ruled.txt.rules 打开 file:ruled.txt 打开 marked?r1c1 保存 | open error open inform inform | default.txt=ten-opened.txt default.txt.rules=reseat.rules
+open reads the rules beside the plan, not alone | default.txt<class.txt ruled.txt<ten.txt ruled.txt.rules<reseat.rules | file:ruled.txt.rules 打开 file:ruled.txt 打开 marked?r1c1 保存 default.txt.rules=reseat.rules file:ten.txt 打开 marked? 保存 | open error open inform inform open inform inform | default.txt=ten-opened.txt gone:default.txt.rules
 lines that are no rules are told at start | default.txt<class.txt default.txt.rules<mixed.rules | 保存 said?坐前面 | error inform | default.txt=class-saved.txt default.txt.rules=reseat.rules
 a title on the printout | default.txt<class.txt | title:三年二班 print | preview | print.txt=title-print.txt
 )";
@@ -186,7 +186,8 @@ private slots:
         QFETCH(QString, steps);
         Shown<Form1> w("quorlen");
         for (const QString& file : files.split(' ', Qt::SkipEmptyParts))
-            copyData(w.data + file.section('<', 1), file.section('<', 0, 0));
+            file.endsWith('/') ? void(QDir().mkdir(file))
+                               : copyData(w.data + file.section('<', 1), file.section('<', 0, 0));
         w.form = std::make_unique<Form1>(w.desktop); // started afresh, with those files
         w.window = w.form.get();
         w.form->show();
