@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
     }
     std::printf("random seating of %d rule sets: slowest %.2f ms (slowest single run %.2f ms), "
                 "mean %.3f ms; %d of %d keepable sets kept in full; %d rules left broken in all\n",
-                sets, slowest / 1e6, slowestSingle / 1e6, total / 1e6 / sets, kept, keepable,
-                brokenLeft);
+                sets, double(slowest) / 1e6, double(slowestSingle) / 1e6,
+                double(total) / 1e6 / sets, kept, keepable, brokenLeft);
     return 0;
 }

@@ -62,14 +62,14 @@ public:
         int fewest = -1;
         for (int round = 0; round < kRounds && fewest != 0; ++round) {
             shuffle();
-            int broken = countBroken();
-            for (int swap = 0; swap < kSwapsPerRound && broken > 0; ++swap) {
-                if (fewest < 0 || broken < fewest)
-                    fewest = broken, best = m_seatOf;
-                broken += trySwap();
+            int now = countBroken();
+            for (int swap = 0; swap < kSwapsPerRound && now > 0; ++swap) {
+                if (fewest < 0 || now < fewest)
+                    fewest = now, best = m_seatOf;
+                now += trySwap();
             }
-            if (fewest < 0 || broken < fewest)
-                fewest = broken, best = m_seatOf;
+            if (fewest < 0 || now < fewest)
+                fewest = now, best = m_seatOf;
         }
         SeatPlan plan = m_room.plan;
         for (size_t name = 0; name < m_names.size(); ++name)
@@ -120,15 +120,14 @@ private:
 
     // The broken rules of the two names, each counted once.
     int brokenAround(int a, int b) const {
-        int count = 0;
-        for (const int index : m_rulesOf[a])
-            count += broken(m_constraints[index]);
-        for (const int index : m_rulesOf[b]) {
-            const Constraint& c = m_constraints[index];
-            if (c.ends[0] != a && c.ends[1] != a)
-                count += broken(c);
-        }
-        return count;
+        const auto brokenOf = [this](const std::vector<int>& indices, int other) {
+            return std::count_if(indices.begin(), indices.end(), [&](int index) {
+                const Constraint& c = m_constraints[index];
+                return c.ends[0] != other && c.ends[1] != other && broken(c);
+            });
+        };
+        constexpr int kNoEnd = -kSeats - 1; // neither a name nor a seat
+        return int(brokenOf(m_rulesOf[a], kNoEnd) + brokenOf(m_rulesOf[b], a));
     }
 
     // Swaps a name of a broken rule with another name, and keeps the swap

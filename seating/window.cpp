@@ -294,7 +294,7 @@ void Form1::loadSavedPlan() {
         return;
     const PlanItems saved = readPlanItems(kDefaultPlanFile, kSeats + 1);
     if (!saved.read) {
-        m_startupReports.push_back([this, error = saved.error] {
+        m_startupReports.emplace_back([this, error = saved.error] {
             common::reportFileError(
                 m_desktop, this,
                 {QStringLiteral("无法读取上次保存的座位表，本次从空白座位表开始。"),
@@ -305,7 +305,7 @@ void Form1::loadSavedPlan() {
     }
     const RulesBeside rules = loadRulesBeside(kDefaultPlanFile);
     m_classroom = withRules(startupClassroom(saved.items), rules.read);
-    m_startupReports.push_back([this, rules] { tellRules(kDefaultPlanFile, rules); });
+    m_startupReports.emplace_back([this, rules] { tellRules(kDefaultPlanFile, rules); });
 }
 
 void Form1::showEvent(QShowEvent* event) {

@@ -150,9 +150,9 @@ private slots:
         QFETCH(QString, seats);
         QFETCH(QString, podium);
         Classroom room;
-        const ReadRules read = readRulesFile(common::toAnsi(rules.replace('/', '\n')));
-        QCOMPARE(read.problems, QStringList());
-        room.rules = read.rules;
+        const ReadRules got = readRulesFile(common::toAnsi(rules.replace('/', '\n')));
+        QCOMPARE(got.problems, QStringList());
+        room.rules = got.rules;
         room.podiumBack = podium == "back";
         for (const QString& at : seats.split(' ')) {
             const QStringList place = at.section('@', 1).split(',');
@@ -169,13 +169,13 @@ private slots:
         QFETCH(QString, written);
         text.replace('/', from == "file" ? "\r\n" : "\n");
         const QStringList kinds{"不相邻", "同桌", "靠前"};
-        const ReadRules read = from == "file" ? readRulesFile(common::toAnsi(text))
-                                              : readRuleBox(RuleKind(kinds.indexOf(from)), text);
+        const ReadRules got = from == "file" ? readRulesFile(common::toAnsi(text))
+                                             : readRuleBox(RuleKind(kinds.indexOf(from)), text);
         Classroom room;
-        room.rules = read.rules;
-        room.fixed = read.fixed;
+        room.rules = got.rules;
+        room.fixed = got.fixed;
         QCOMPARE(common::fromAnsi(rulesFileBytes(room)), written.replace('/', "\r\n"));
-        QTEST(QString::number(read.problems.size()), "problems");
+        QTEST(QString::number(got.problems.size()), "problems");
         // What is written reads back as it was.
         QCOMPARE(readRulesFile(rulesFileBytes(room)).rules, room.rules);
     }
@@ -191,12 +191,12 @@ private slots:
         w.form = std::make_unique<Form1>(w.desktop); // started afresh, with those files
         w.window = w.form.get();
         w.form->show();
-        QCoreApplication::processEvents(); // what is told at start
-        const auto run = [&](const QString& line) {
-            for (const QString& step : line.split(' ', Qt::SkipEmptyParts))
-                if (take(w, step), QTest::currentTestFailed())
-                    return false;
-            return true;
+        QCoreApplication::processEvents();          // what is told at start
+        const auto run = [&](const QString& line) { // stops at the first step that fails
+            const QStringList all = line.split(' ', Qt::SkipEmptyParts);
+            return std::none_of(all.begin(), all.end(), [&](const QString& step) {
+                return take(w, step), QTest::currentTestFailed();
+            });
         };
         if (!run(steps))
             return;
