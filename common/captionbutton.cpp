@@ -1,6 +1,7 @@
 #include "captionbutton.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 
 namespace common {
 
@@ -33,14 +34,40 @@ void CaptionButton::showCaption() {
     if (!m_caption.isEmpty())
         tip = QLatin1String("<p style='white-space:pre'>") + m_caption.toHtmlEscaped() +
               QLatin1String("</p>");
-    if (!m_note.isEmpty())
-        tip += QLatin1String("<p>") + m_note.toHtmlEscaped() + QLatin1String("</p>");
+    for (const QString& note : {m_mark, m_note})
+        if (!note.isEmpty())
+            tip += QLatin1String("<p>") + note.toHtmlEscaped() + QLatin1String("</p>");
     setToolTip(tip);
 }
 
 void CaptionButton::setNote(const QString& note) {
     m_note = note;
     showCaption();
+}
+
+void CaptionButton::setMark(const QString& note) {
+    if (note == m_mark)
+        return;
+    m_mark = note;
+    showCaption();
+    update();
+}
+
+// A thick orange frame and a star in the corner, so that the mark shows on
+// an empty seat too, in any style, and is not taken for the focus.
+void CaptionButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (m_mark.isEmpty())
+        return;
+    QPainter painter(this);
+    const QColor colour(0xd3, 0x54, 0x00);
+    painter.setPen(QPen(colour, 3));
+    painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    QFont star = font();
+    star.setPixelSize(qMax(9, height() / 2));
+    painter.setFont(star);
+    painter.drawText(rect().adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("\u2605"));
 }
 
 } // namespace common

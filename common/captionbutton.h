@@ -18,14 +18,20 @@ public:
     void setCaption(const QString& caption);
     // A line the tool tip shows under the caption, on an empty seat too.
     void setNote(const QString& note);
+    // A mark drawn round the face, with its own line in the tool tip; the
+    // caption stays as it is.
+    void setMark(const QString& note);
+    bool isMarked() const { return !m_mark.isEmpty(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void showCaption();
     QString m_caption;
     QString m_note;
+    QString m_mark;
 };
 
 } // namespace common

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -58,6 +59,13 @@ bool QtDesktop::askYesNo(QWidget* parent, const QString& text, const QString& ti
 void QtDesktop::reportError(QWidget* parent, const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+std::optional<QString> QtDesktop::askText(QWidget* parent, const QString& label,
+                                          const QString& title, const QString& text) {
+    bool ok = false;
+    QString answer = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    return ok ? std::optional<QString>(answer) : std::nullopt;
 }
 
 void QtDesktop::openDocument(const QString& path) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -30,6 +31,12 @@ public:
     virtual bool askYesNo(QWidget* parent, const QString& text, const QString& title) = 0;
     // A failure the user must know about.
     virtual void reportError(QWidget* parent, const QString& text, const QString& title) = 0;
+    // A line of text, `text` offered; nothing when cancelled. A desktop that
+    // cannot ask takes what is offered.
+    virtual std::optional<QString> askText(QWidget* /*parent*/, const QString& /*label*/,
+                                           const QString& /*title*/, const QString& text) {
+        return text;
+    }
 
     // Opens a local file with the program the desktop associates with it, or
     // an address in the browser. Whether that worked is not reported.
@@ -51,6 +58,8 @@ public:
     void inform(QWidget* parent, const QString& text, const QString& title) override;
     bool askYesNo(QWidget* parent, const QString& text, const QString& title) override;
     void reportError(QWidget* parent, const QString& text, const QString& title) override;
+    std::optional<QString> askText(QWidget* parent, const QString& label, const QString& title,
+                                   const QString& text) override;
     void openDocument(const QString& path) override;
     void openAddress(const QString& address) override;
     void printPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) override;

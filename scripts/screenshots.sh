@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of both programs on a private Xvfb: Quorlen's
 # filled classroom with the podium at the front and at the back, its exam
-# panel, context menu, print preview and about window; Brasset with eight
+# panel, context menu, print preview, random seating and about window; Brasset with eight
 # rooms filled and its print preview; both again at QT_SCALE_FACTOR=2. The
 # real programs are driven with xdotool as the end-to-end tests drive them,
 # clicking the controls where the build's layout.tsv has them, and ImageMagick
@@ -99,14 +99,33 @@ for SCALE in 1 2; do
     paste_lines "$w" "$(names 40)"
     shot quorlen-exam-panel -window "$w"
     after "$w" press "$w" 返回
-    # The menu of a right-click on a seat, with the window around it.
-    xdotool mousemove --window "$w" --sync $(at Command1_17) click 3 mousemove 0 0
+    # The menu of a right-click beside a seat (on a seat it fixes the seat),
+    # with the window around it.
+    read -r x y <<<"$(at Command1_17)"
+    xdotool mousemove --window "$w" --sync $((x - 41)) "$y" click 3 mousemove 0 0
     other "$w" >/dev/null
     eval "$(xdotool getwindowgeometry --shell "$w")"
     shot quorlen-context-menu -window root -crop "${WIDTH}x$HEIGHT+$X+$Y"
     close "$w" Escape
+    # Ctrl+P asks for a title line first.
     keys "$w" ctrl+p
+    paste_lines "$(window 打印)" "三年二班 9月1日"
+    answer 打印 Return
     shot quorlen-print-preview -window "$(other "$w")"
+    close "$w" Escape
+    # The random seating: a seat fixed by a right-click, rules typed into the
+    # dialog of Ctrl+R, and a run with the seed typed.
+    xdotool mousemove --window "$w" --sync $(at Command1_0) click 3 mousemove 0 0
+    keys "$w" ctrl+r
+    d=$(window 随机排座)
+    keys "$d" alt+s ctrl+a && type "$d" 20240901
+    mapfile -t n < <(names 33)
+    for rule in "alt+a ${n[3]}、${n[8]}"$'\n'"${n[12]}、${n[20]}" "alt+t ${n[5]}、${n[6]}" "alt+f ${n[30]}"$'\n'"张三"; do
+        keys "$d" "${rule%% *}"
+        paste_lines "$d" "${rule#* }"
+    done
+    after "$d" keys "$d" alt+s Return
+    shot quorlen-reseat -window "$d"
     close "$w" Escape
     # The about window opens on a double-click on the designer's panel.
     xdotool mousemove --window "$w" --sync $(at StatusBar1_3) click --repeat 2 --delay 80 1 mousemove 0 0

@@ -79,7 +79,10 @@ SeatPlan openedPlan(const std::vector<QString>& items) {
 Classroom startupClassroom(const std::vector<QString>& items) {
     const bool back = static_cast<int>(items.size()) > kSeats &&
                       items[kSeats].compare(QLatin1String("back"), Qt::CaseInsensitive) == 0;
-    return {openedPlan(items), back};
+    Classroom room;
+    room.plan = openedPlan(items);
+    room.podiumBack = back;
+    return room;
 }
 
 } // namespace quorlen

@@ -8,12 +8,15 @@
 #include "printing.h"
 #include "product.h"
 #include "program.h"
+#include "reseat.h"
+#include "reseatdialog.h"
 #include "safefile.h"
 #include "tabledocument.h"
 #include "transform.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -37,6 +40,7 @@ namespace {
 const QString kPodium = QStringLiteral("  讲  台");
 const QString kPlanFilter = QStringLiteral("Txt files(*.txt)|*.txt|All files(*.*)|*.*");
 const QString kExportFilter = QStringLiteral("RTF文件(*.rtf)|*.rtf");
+const QString kFixedNote = QStringLiteral("固定座位：随机排座时不动（右键点它取消）");
 const QStringList kInstructions = {
     QStringLiteral("操作说明："),
     QString(),
@@ -91,10 +95,25 @@ QPushButton* panelButton(QWidget* panel, const QString& name, const QString& cap
 }
 
 // A whole-plan move of the classroom. The half turn turns the room itself,
-// so the podium ends at the other end.
+// so the podium ends at the other end. Fixed marks and rules stay.
 Classroom moved(const Classroom& room, SeatPlan (*move)(const SeatPlan&)) {
-    const bool halfTurn = move == &quorlen::rotate;
-    return {move(room.plan), room.podiumBack != halfTurn};
+    Classroom next = room;
+    next.plan = move(room.plan);
+    next.podiumBack = room.podiumBack != (move == &quorlen::rotate);
+    return next;
+}
+
+Classroom withPlan(const Classroom& room, const SeatPlan& plan) {
+    Classroom next = room;
+    next.plan = plan;
+    return next;
+}
+
+Classroom withRules(const Classroom& room, const ReadRules& rules) {
+    Classroom next = room;
+    next.rules = rules.rules;
+    next.fixed = rules.fixed;
+    return next;
 }
 
 // The instructions were laid out for a small Windows font; with a larger
@@ -145,6 +164,10 @@ void Form1::createControls() {
         connect(button, &QPushButton::clicked, this, [this, seat] { clickSeat(seat); });
         button->installEventFilter(this); // to drag it onto another seat
         button->setNote(QStringLiteral("按住拖到另一个座位上松开，两个座位交换"));
+        // A right-click, or the menu key, marks the seat fixed or unmarks it.
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(button, &QWidget::customContextMenuRequested, this,
+                [this, seat] { toggleFixed(seat); });
         Command1[seat] = button;
     }
 
@@ -231,6 +254,12 @@ void Form1::createActions() {
            &Form1::redo);
     action("print", QStringLiteral("打印…"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
            &Form1::printPlan);
+    action("reseat", QStringLiteral("随机排座…"), {QKeySequence(Qt::CTRL | Qt::Key_R)},
+           &Form1::openReseat);
+    action("fixSeat", QStringLiteral("固定座位"), {QKeySequence(Qt::CTRL | Qt::Key_L)},
+           &Form1::fixFocusedSeat);
+    action("savePlanAs", QStringLiteral("保存座位表为…"),
+           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &Form1::savePlanAs);
 }
 
 void Form1::createStatusBar() {
@@ -264,10 +293,19 @@ void Form1::loadSavedPlan() {
     if (!QFileInfo::exists(kDefaultPlanFile))
         return;
     const PlanItems saved = readPlanItems(kDefaultPlanFile, kSeats + 1);
-    if (saved.read)
-        m_classroom = startupClassroom(saved.items);
-    else
-        m_startupError = saved.error;
+    if (!saved.read) {
+        m_startupReports.emplace_back([this, error = saved.error] {
+            common::reportFileError(
+                m_desktop, this,
+                {QStringLiteral("无法读取上次保存的座位表，本次从空白座位表开始。"),
+                 kDefaultPlanFile, error},
+                windowTitle());
+        });
+        return;
+    }
+    const RulesBeside rules = loadRulesBeside(kDefaultPlanFile);
+    m_classroom = withRules(startupClassroom(saved.items), rules.read);
+    m_startupReports.emplace_back([this, rules] { tellRules(kDefaultPlanFile, rules); });
 }
 
 void Form1::showEvent(QShowEvent* event) {
@@ -279,22 +317,18 @@ void Form1::showEvent(QShowEvent* event) {
     const int border = frameGeometry().width() - width();
     if (border > 0)
         setFixedWidth(px(kOuterWidth) - border);
-    if (!m_startupError.isEmpty()) {
-        // Told after the window is up, so the user sees which program speaks.
-        QTimer::singleShot(0, this, [this] {
-            const QString error = std::exchange(m_startupError, QString());
-            common::reportFileError(
-                m_desktop, this,
-                {QStringLiteral("无法读取上次保存的座位表，本次从空白座位表开始。"),
-                 kDefaultPlanFile, error},
-                windowTitle());
-        });
-    }
+    // Told after the window is up, so the user sees which program speaks.
+    QTimer::singleShot(0, this, [this] {
+        for (const auto& report : std::exchange(m_startupReports, {}))
+            report();
+    });
 }
 
 void Form1::render() {
-    for (int seat = 0; seat < kSeats; ++seat)
+    for (int seat = 0; seat < kSeats; ++seat) {
         Command1[seat]->setCaption(m_classroom.plan[seat]);
+        Command1[seat]->setMark(m_classroom.fixed[seat] ? kFixedNote : QString());
+    }
     Text1->setVisible(!m_classroom.podiumBack);
     Text2->setVisible(m_classroom.podiumBack);
     Frame1->setVisible(m_examPanelShown);
@@ -307,7 +341,7 @@ void Form1::change(const Classroom& next) {
 }
 
 void Form1::setSeatPlan(const SeatPlan& plan) {
-    change({plan, m_classroom.podiumBack});
+    change(withPlan(m_classroom, plan));
 }
 
 // The first click marks a seat; the second exchanges the two, the marked seat
@@ -334,7 +368,9 @@ void Form1::movePlan(SeatPlan (*move)(const SeatPlan&)) {
 }
 
 void Form1::togglePodium() {
-    change({m_classroom.plan, !m_classroom.podiumBack});
+    Classroom next = m_classroom;
+    next.podiumBack = !next.podiumBack;
+    change(next);
 }
 
 void Form1::showExamPanel() {
@@ -362,7 +398,7 @@ void Form1::arrange(const SeatingPattern& pattern) {
     // The box holds one entry per line; only the lines that can be seated
     // are read out, however long the pasted list.
     const common::PastedList list = common::boxLines(*Text3->document(), kSeats);
-    Classroom next{filledPlan(pattern.family, pattern.rows, list.entries), m_classroom.podiumBack};
+    Classroom next = withPlan(m_classroom, filledPlan(pattern.family, pattern.rows, list.entries));
     if (pattern.direction == SnakeDirection::Reverse)
         next = moved(next, rotate);
     Text3->clear();
@@ -372,21 +408,69 @@ void Form1::arrange(const SeatingPattern& pattern) {
 }
 
 void Form1::savePlan() {
-    const QByteArray bytes = planFileBytes(m_classroom.plan, m_classroom.podiumBack);
-    if (const QString error = common::writeFileSafely(kDefaultPlanFile, bytes); !error.isEmpty()) {
-        common::reportFileError(
-            m_desktop, this,
-            {QStringLiteral("座位表没有保存，原来的文件保持不变。"), kDefaultPlanFile, error},
-            windowTitle());
-        return;
-    }
-    m_desktop.inform(this, QStringLiteral("保存完成"), QStringLiteral("保存完成"));
+    if (writePlan(kDefaultPlanFile))
+        m_desktop.inform(this, QStringLiteral("保存完成"), QStringLiteral("保存完成"));
 }
 
+// The plan under a name of the user's, in the plan file's form, its rules
+// beside it. ".txt" is added unless the name ends in it, so that the plan
+// opens with a double-click and a ".rules" file is never written over.
+void Form1::savePlanAs() {
+    QString name =
+        m_desktop.saveFileName(this, QStringLiteral("保存座位表为"), kPlanFilter, m_planFileName);
+    if (name.isEmpty())
+        return;
+    if (!name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+        name += QLatin1String(".txt");
+    const QString path = QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+    if (QFileInfo::exists(name) &&
+        !m_desktop.askYesNo(this, QStringLiteral("%1 已经存在，要替换它吗？").arg(path),
+                            QStringLiteral("保存座位表为")))
+        return;
+    if (!writePlan(name))
+        return;
+    m_planFileName = name;
+    QString text = QStringLiteral("座位表已保存为 %1").arg(path);
+    if (hasRules(m_classroom))
+        text += QStringLiteral("\n规则保存在 %1").arg(rulesPathOf(path));
+    m_desktop.inform(this, text, QStringLiteral("保存完成"));
+}
+
+// The plan file first, then its rules beside it, or a rules file left there
+// from before removed. Each failure is told; the older files stay whole.
+bool Form1::writePlan(const QString& path) {
+    const QByteArray bytes = planFileBytes(m_classroom.plan, m_classroom.podiumBack);
+    if (const QString error = common::writeFileSafely(path, bytes); !error.isEmpty()) {
+        common::reportFileError(
+            m_desktop, this, {QStringLiteral("座位表没有保存，原来的文件保持不变。"), path, error},
+            windowTitle());
+        return false;
+    }
+    if (const QString error = saveRulesBeside(path, m_classroom); !error.isEmpty()) {
+        common::reportFileError(
+            m_desktop, this,
+            {QStringLiteral("座位表已保存，规则没有保存，原来的规则文件保持不变。"),
+             rulesPathOf(path), error},
+            windowTitle());
+        return false;
+    }
+    return true;
+}
+
+// Rules are opened with their plan, never on their own.
 void Form1::openPlan() {
     const QString name = Cd1.showOpen(m_desktop, this, QStringLiteral("打开"), kPlanFilter);
     if (name.isEmpty())
         return;
+    if (name.endsWith(QLatin1String(".rules"), Qt::CaseInsensitive)) {
+        m_desktop.reportError(
+            this,
+            QStringLiteral("%1 是规则文件，不是座位表。规则随座位表一起打开：请打开它旁边同名、"
+                           "不带“.rules”的座位表。")
+                .arg(QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath())),
+            windowTitle());
+        return;
+    }
     const PlanItems opened = readPlanItems(name, kSeats);
     if (!opened.read) {
         common::reportFileError(
@@ -394,8 +478,79 @@ void Form1::openPlan() {
             windowTitle());
         return;
     }
-    change({openedPlan(opened.items), m_classroom.podiumBack});
+    const RulesBeside rules = loadRulesBeside(name);
+    change(withRules(withPlan(m_classroom, openedPlan(opened.items)), rules.read));
+    m_planFileName = name;
     m_desktop.inform(this, QStringLiteral("打开完成"), QStringLiteral("打开完成"));
+    tellRules(name, rules);
+}
+
+// A rules file that could not be read, or lines of it that are no rules.
+void Form1::tellRules(const QString& planPath, const RulesBeside& rules) {
+    const QString path = rulesPathOf(planPath);
+    if (!rules.error.isEmpty()) {
+        common::reportFileError(
+            m_desktop, this,
+            {QStringLiteral("规则没有读入，座位表已打开，没有规则。"), path, rules.error},
+            windowTitle());
+        return;
+    }
+    const QStringList& lines = rules.read.problems;
+    if (lines.isEmpty())
+        return;
+    constexpr int kShown = 10;
+    QString text = QStringLiteral("%1 中有 %2 行不是规则，没有读入：\n\n%3")
+                       .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
+                       .arg(lines.size())
+                       .arg(lines.mid(0, kShown).join(QLatin1Char('\n')));
+    if (lines.size() > kShown)
+        text += QStringLiteral("\n……");
+    m_desktop.reportError(this, text, windowTitle());
+}
+
+// The dialog shows the rules and what cannot be kept; each run is one
+// change, the rules as typed with the plan they gave, and closing it keeps
+// the rules as typed. Under the exam panel the classroom is out of sight,
+// and it does nothing.
+void Form1::openReseat() {
+    if (m_examPanelShown)
+        return;
+    if (!m_reseat) {
+        m_reseat = new ReseatDialog(this);
+        connect(m_reseat, &ReseatDialog::runRequested, this, &Form1::runReseat);
+        connect(m_reseat, &QDialog::finished, this, &Form1::keepRules);
+    }
+    m_reseat->start(m_classroom);
+    m_reseat->open();
+}
+
+void Form1::runReseat() {
+    Classroom next = m_classroom;
+    next.rules = m_reseat->rules();
+    const Reseating result = reseat(next, m_reseat->seed());
+    next.plan = result.plan;
+    change(next);
+    m_reseat->showResult(next, result.broken);
+}
+
+void Form1::keepRules() {
+    Classroom next = m_classroom;
+    next.rules = m_reseat->rules();
+    change(next);
+}
+
+void Form1::toggleFixed(int seat) {
+    if (m_examPanelShown)
+        return;
+    Classroom next = m_classroom;
+    next.fixed[seat] = !next.fixed[seat];
+    change(next);
+}
+
+// The keyboard's way: the seat that has the focus.
+void Form1::fixFocusedSeat() {
+    if (const int seat = seatOf(focusWidget()); seat >= 0)
+        toggleFixed(seat);
 }
 
 void Form1::exportPlan() {
@@ -425,12 +580,19 @@ void Form1::restore(const std::optional<Classroom>& state) {
     }
 }
 
+// A title line, such as the class and the date, may head the printout.
 void Form1::printPlan() {
+    const std::optional<QString> title =
+        m_desktop.askText(this, QStringLiteral("打印的标题，例如班级和日期（可以不填）："),
+                          QStringLiteral("打印"), m_printTitle);
+    if (!title)
+        return;
+    m_printTitle = *title;
     m_desktop.printPreview(this, [this](QPrinter& printer) { print(printer); });
 }
 
 void Form1::print(QPrinter& printer) const {
-    common::PrintedGrid grid{{}, kColumns, {}, {}, {}};
+    common::PrintedGrid grid{m_printTitle.trimmed(), kColumns, {}, {}, {}};
     for (int row = 0; row < kRows; ++row)
         for (int column = 0; column < kColumns; ++column)
             grid.seats << m_classroom.plan[seatIndex(column, row)];

@@ -8,11 +8,14 @@
 #include "desktop.h"
 #include "history.h"
 #include "patterns.h"
+#include "rules.h"
 #include "seatplan.h"
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -21,6 +24,8 @@ class QPlainTextEdit;
 class QPrinter;
 
 namespace quorlen {
+
+class ReseatDialog;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -55,7 +60,15 @@ private:
     void movePlan(SeatPlan (*move)(const SeatPlan&));
     void togglePodium();
     void savePlan();
+    void savePlanAs();
+    bool writePlan(const QString& path);
     void openPlan();
+    void tellRules(const QString& planPath, const RulesBeside& rules);
+    void openReseat();
+    void runReseat();
+    void keepRules();
+    void toggleFixed(int seat);
+    void fixFocusedSeat();
     void exportPlan();
     void showExamPanel();
     void hideExamPanel();
@@ -95,9 +108,14 @@ private:
     QPoint m_pressedAt;
     bool m_dragging = false;
     int m_dropOn = -1;
-    // Set when "default.txt" could not be read at start; told once the
-    // window is on screen.
-    QString m_startupError;
+    // What went wrong reading "default.txt" and its rules at start; told
+    // once the window is on screen.
+    std::vector<std::function<void()>> m_startupReports;
+    // The name the plan was last opened from or saved as, offered by
+    // "保存座位表为…"; and the title of the last printout.
+    QString m_planFileName = QStringLiteral("座位表.txt");
+    QString m_printTitle;
+    ReseatDialog* m_reseat = nullptr;
     bool m_shown = false;
 };
 

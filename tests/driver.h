@@ -63,6 +63,11 @@ struct ScriptedDesktop final : common::Desktop {
     void reportError(QWidget*, const QString& s, const QString& t) override {
         log << "error " + t + ' ' + s;
     }
+    QQueue<QString> texts; // the answers to a line of text asked for; none takes the offered
+    std::optional<QString> askText(QWidget*, const QString&, const QString&,
+                                   const QString& offered) override {
+        return texts.isEmpty() ? offered : texts.dequeue();
+    }
     void openDocument(const QString& path) override { log << "opened " + path; }
     void openAddress(const QString& address) override { log << "browsed " + address; }
     // Prints to print.pdf, and its text as pdftotext reads it to print.txt.

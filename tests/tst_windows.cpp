@@ -254,7 +254,9 @@ private slots:
         QCOMPARE(seat->text() + seat->toolTip(),
                  "A&&B <i><p style='white-space:pre'>A&amp;B &lt;i&gt;</p>"
                  "<p>按住拖到另一个座位上松开，两个座位交换</p>");
-        QCOMPARE(menu(quorlen), "撤销 Ctrl+Z|重做 Ctrl+Y; Ctrl+Shift+Z|打印… Ctrl+P|");
+        QCOMPARE(menu(quorlen),
+                 "撤销 Ctrl+Z|重做 Ctrl+Y; Ctrl+Shift+Z|打印… Ctrl+P|随机排座… Ctrl+R|"
+                 "固定座位 Ctrl+L|保存座位表为… Ctrl+Shift+S|");
         quorlen::SeatPlan plan; // a name too long for its seat is cut short
         plan[6] = QString(200, u'长');
         q.form->setSeatPlan(plan);
