@@ -184,7 +184,7 @@ private slots:
     void brasset() { runCase<brasset::Form1>("brasset"); }
 
     void examPatterns_data() {
-        QTest::addColumn<QString>("pattern"); // the button's caption
+        QTest::addColumn<QString>("pattern");  // the button's caption
         QTest::addColumn<QStringList>("plan"); // the lines of default.txt
         for (const QString& block : QString(kPatterns).split("\n\n")) {
             QStringList lines = block.split('\n', Qt::SkipEmptyParts);

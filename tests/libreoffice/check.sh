@@ -5,8 +5,8 @@
 # lacks (镕 堃 喆 昇) too; names holding markup are read as markup, by design.
 set -euo pipefail
 DATA="$(cd "$(dirname "${BASH_SOURCE[0]}")/../data" && pwd)"
-command -v soffice >/dev/null || { echo "LibreOffice is missing: apt-get install" \
-    "libreoffice-writer-nogui, or run scripts/libreoffice-check.sh" >&2 && exit 1; }
+command -v soffice >/dev/null || { echo "LibreOffice is missing: scripts/libreoffice-check.sh" \
+    "installs Debian's libreoffice-writer-nogui and runs this check" >&2 && exit 1; }
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 cp "$DATA/quorlen/class.rtf" "$DATA/brasset/odd.rtf" "$WORK/"
