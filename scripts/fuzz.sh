@@ -14,7 +14,8 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(listinput pastedlist leadingnumber rules)
 
 FUZZ_DIR="${FUZZ_DIR:-$TOP/build-fuzz}"
-build "$FUZZ_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTAVRIN_FUZZ=ON
+build "$FUZZ_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTAVRIN_FUZZ=ON \
+    -- "${targets[@]/#/fuzz_}"
 
 export QT_QPA_PLATFORM=offscreen
 mkdir -p "$FUZZ_DIR/crashes"

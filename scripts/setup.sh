@@ -35,14 +35,17 @@ PACKAGES=(
     "cppcheck:static analysis (scripts/analyse.sh)"
 )
 
-# build DIR [cmake options...]: configures once, then builds incrementally.
+# build DIR [cmake options...] [-- targets...]: configures once, then builds
+# incrementally, everything or only the targets named.
 build() {
-    local dir="$1"
+    local dir="$1" options=() targets=()
     shift
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+    [ $# -eq 0 ] || { shift; targets=(--target "$@"); }
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$TOP" -B "$dir" "$@" >/dev/null
+        cmake -S "$TOP" -B "$dir" "${options[@]}" >/dev/null
     fi
-    cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >/dev/null
+    cmake --build "$dir" -j"$(nproc)" "${targets[@]}" -- --no-print-directory >/dev/null
 }
 
 install_packages "${PACKAGES[@]}"
