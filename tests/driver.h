@@ -36,7 +36,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 struct ScriptedDesktop final : common::Desktop {
     QQueue<QString> names; // the file dialogs' answers: "" cancels, "=" takes the name offered
@@ -87,6 +87,19 @@ struct ScriptedDesktop final : common::Desktop {
 inline QByteArray bytesOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A table of cases, a row a line: its name, then the columns' cells, between
+// "|"; in a cell \t is a tab and \n a line feed.
+inline void addTable(std::initializer_list<const char*> columns, const char* table) {
+    for (const char* column : columns)
+        QTest::addColumn<QString>(column);
+    for (const QString& line : QString::fromUtf8(table).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList cells = line.split(QRegularExpression(" *\\| *"));
+        QTestData& row = QTest::newRow(qPrintable(cells[0]));
+        for (const QString& cell : cells.mid(1))
+            row << QString(cell).replace("\\t", "\t").replace("\\n", "\n");
+    }
 }
 
 // A seat-plan file's lines as the window shows them: row 1 at the top, and
@@ -147,6 +160,8 @@ struct Driver {
     QWidget* window = nullptr;
     QString data;
     QHash<QString, QByteArray> made;
+    // Steps a test adds to these: returns whether it took the step.
+    std::function<bool(const QString&)> more;
 
     // Stops at the first step that fails; returns whether every step was taken.
     bool run(const QString& steps) {
@@ -182,6 +197,8 @@ struct Driver {
     }
 
     void take(const QString& step) {
+        if (more && more(step))
+            return;
         const QString value = step.section(':', 1);
         auto* list = window->findChild<QPlainTextEdit*>();
         auto* perRoom = window->findChild<QLineEdit*>("Text2");
@@ -249,17 +266,21 @@ struct Driver {
     }
 };
 
-// A window of the program shown in an empty folder of its own, started with
-// that saved plan (a data file) as default.txt.
+// A window of the program shown in a folder of its own, which holds only
+// the files named: "class.txt" is that data file as the saved plan
+// default.txt, "plan.txt<ten.txt" that data file by another name, "plans/"
+// an empty folder.
 template <typename Form> struct Shown : Driver {
     QTemporaryDir folder;
     QString old = QDir::currentPath();
     std::unique_ptr<Form> form;
-    explicit Shown(const QString& program, const QString& savedPlan = {}) {
+    explicit Shown(const QString& program, const QString& files = {}) {
         data = ":/data/" + program + '/';
         QDir::setCurrent(folder.path());
-        if (!savedPlan.isEmpty())
-            copyData(data + savedPlan, "default.txt");
+        for (const QString& file : files.split(' ', Qt::SkipEmptyParts))
+            file.endsWith('/') ? void(QDir().mkdir(file))
+            : file.contains('<') ? copyData(data + file.section('<', 1), file.section('<', 0, 0))
+                                 : copyData(data + file, "default.txt");
         form = std::make_unique<Form>(desktop);
         form->show();
         window = form.get();

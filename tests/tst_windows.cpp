@@ -115,17 +115,6 @@ a key that types closes it | key A Space Return Escape Backspace | closed
 other keys do not | key Shift Left F1 Home PageDown CapsLock Menu | open
 )";
 
-void addTable(std::initializer_list<const char*> columns, const QString& table) {
-    for (const char* column : columns)
-        QTest::addColumn<QString>(column);
-    for (const QString& line : table.split('\n', Qt::SkipEmptyParts)) {
-        const QStringList cells = line.split(QRegularExpression(" *\\| *"));
-        QTestData& row = QTest::newRow(qPrintable(cells[0]));
-        for (const QString& cell : cells.mid(1))
-            row << cell;
-    }
-}
-
 // Double-clicks a panel of Quorlen's status bar. The window that comes up is
 // modal: act on it while it is up, then Escape closes it if it is still up.
 // Returns its name and "open" or "closed" after act, or "nothing".
