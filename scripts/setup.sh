@@ -17,6 +17,8 @@ PACKAGES=(
     "fonts-wqy-zenhei:a Chinese font, so the captions render instead of boxes"
     "qt6-translations-l10n:Qt's own dialogs and buttons in Chinese"
     "librsvg2-bin:draws the programs' window icons from their SVG files at build time"
+    "libxlsxwriter-dev:writes the exam office's workbooks (.xlsx)"
+    "qt6-base-private-dev:Qt's own zip reader, which opens the .xlsx class lists"
 
     # The programs on a real X server: end-to-end tests, screenshots, start-up benchmark.
     "xvfb:a private X server for the end-to-end tests"
@@ -24,6 +26,7 @@ PACKAGES=(
     "xdotool:clicks and types into the real programs in the end-to-end tests"
     "desktop-file-utils:checks the installed menu entries as desktops read them"
     "poppler-utils:pdftotext reads back what the tests print to PDF"
+    "python3-openpyxl:reads back the workbooks the tests write, as a spreadsheet program would"
     "libxcb1-dev:the start-up benchmark watches the X server map each window"
     "imagemagick:import takes the README's screenshots (scripts/screenshots.sh)"
     "xclip:puts the lists the screenshots paste on the clipboard"
