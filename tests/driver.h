@@ -278,7 +278,7 @@ template <typename Form> struct Shown : Driver {
         data = ":/data/" + program + '/';
         QDir::setCurrent(folder.path());
         for (const QString& file : files.split(' ', Qt::SkipEmptyParts))
-            file.endsWith('/') ? void(QDir().mkdir(file))
+            file.endsWith('/')   ? void(QDir().mkdir(file))
             : file.contains('<') ? copyData(data + file.section('<', 1), file.section('<', 0, 0))
                                  : copyData(data + file, "default.txt");
         form = std::make_unique<Form>(desktop);

@@ -64,7 +64,7 @@ a line that is no rule holds the seating back | default.txt<class.txt | reseat a
 closing keeps the rules, undo takes them back | default.txt<class.txt | fix:r1c1 reseat apart:李强,刘刚 together:王强\t李娟 front:何文博 关闭 保存 default.txt.rules=reseat.rules undo 保存 default.txt.rules=fixed.rules undo 保存 | inform inform inform | default.txt=class-saved.txt gone:default.txt.rules
 marks stay on their places | default.txt<class.txt | fix:r1c1 fix:r7c5 fix:r2c2 fix:r7c5 旋转×2 左右翻转 上移一行 Brasset paste:list36.txt 横S正排(7*5) 保存 marked?r1c1,r2c2 undo×7 marked?r1c1,r7c5 | inform | default.txt=Command12.txt
 under the exam panel nothing happens | default.txt<class.txt | Brasset reseat fix:r1c1 返回 保存 marked? | inform | gone:default.txt.rules
-no rules are saved when the plan is not | default.txt/ | fix:r1c1 保存 | error error | gone:default.txt.rules
+an unreadable saved plan is told, and no rules are saved | default.txt/ | said?default.txt fix:r1c1 保存 | error error | gone:default.txt.rules
 save as, rules beside | default.txt<class.txt | fix:r1c1 file:plan savePlanAs said?plan.txt.rules | save inform | plan.txt=class-saved.txt plan.txt.rules=fixed.rules
 save as over a file asks first | default.txt<class.txt | file:ten.txt no savePlanAs ten.txt=ten.txt file:ten.txt yes savePlanAs | save ask save ask inform | ten.txt=class-saved.txt
 save as without rules removes old ones | default.txt<class.txt plan.TXT.rules<fixed.rules | file:plan.TXT savePlanAs | save inform | plan.TXT=class-saved.txt gone:plan.TXT.rules

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
@@ -264,18 +263,6 @@ private slots:
         QCOMPARE(menu(*b.window), "打印… Ctrl+P|");
         b.run("退出");
         QVERIFY(!b.window->isVisible());
-    }
-
-    // A saved plan that cannot be read is told once the window is up.
-    void unreadableSavedPlan() {
-        Driver driver;
-        QTemporaryDir folder;
-        const auto back = qScopeGuard([old = QDir::currentPath()] { QDir::setCurrent(old); });
-        QVERIFY(QDir::setCurrent(folder.path()) && QDir().mkdir("default.txt"));
-        quorlen::Form1 window(driver.desktop);
-        window.show();
-        QTRY_COMPARE(driver.desktop.kinds(), "error");
-        QVERIFY(driver.desktop.log[0].contains(QDir::current().filePath("default.txt")));
     }
 
     // Only the third panel of the status bar opens the about window, modal.
