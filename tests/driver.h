@@ -178,7 +178,7 @@ struct Driver {
     }
 
     QAbstractButton* seat(const QString& place) const {
-        static const QRegularExpression at("^(?:room(\\d):)?r(\\d)c(\\d)$");
+        static const QRegularExpression at(R"(^(?:room(\d):)?r(\d)c(\d)$)");
         const QRegularExpressionMatch m = at.match(place);
         const int room = m.captured(1).toInt(), row = m.captured(2).toInt() - 1,
                   column = m.captured(3).toInt() - 1;

@@ -118,7 +118,7 @@ other keys do not | key Shift Left F1 Home PageDown CapsLock Menu | open
 // modal: act on it while it is up, then Escape closes it if it is still up.
 // Returns its name and "open" or "closed" after act, or "nothing".
 QString withModal(QWidget& window, const QString& panel, const std::function<void(QWidget&)>& act) {
-    QWidget* label = window.findChild<QWidget*>(panel);
+    auto* label = window.findChild<QWidget*>(panel);
     if (!label)
         return "no " + panel;
     QString seen = "nothing";
@@ -230,7 +230,8 @@ private slots:
         auto* front = quorlen.findChild<QWidget*>("Text1"); // the podium at the front
         auto* instructions = quorlen.findChild<QLabel*>("Label1");
         auto* seat = quorlen.findChild<QPushButton*>("Command1_6");
-        QVERIFY(panel && front && instructions && seat);
+        if (!panel || !front || !instructions || !seat)
+            QFAIL("a control of the window is missing");
         QVERIFY(panel->isHidden() && front->isHidden());
         QCOMPARE(instructions->text().count('\n'), 5);
         QString panels;
