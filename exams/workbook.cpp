@@ -217,12 +217,16 @@ QString writeWorkbook(const Exam& exam, const QDate& date, const QString& path) 
     if (!scratch.isValid())
         return QStringLiteral("无法建立临时文件夹：%1").arg(scratch.errorString());
     const QString built = scratch.filePath(QStringLiteral("workbook.xlsx"));
-#ifdef Q_OS_WIN
-    const QByteArray name = built.toUtf8(); // libxlsxwriter opens UTF-8 names on Windows
-#else
-    const QByteArray name = QFile::encodeName(built);
-#endif
-    if (const lxw_error error = buildWorkbook(exam, date, name); error != LXW_NO_ERROR)
+    // libxlsxwriter may open a Windows name as UTF-8 or in the ANSI code
+    // page, as it was built: where the temporary folder's name is not plain
+    // ASCII (a Chinese user name), both are tried.
+    QList<QByteArray> names{QFile::encodeName(built)};
+    if (const QByteArray utf8 = built.toUtf8(); utf8 != names.front())
+        names.prepend(utf8);
+    lxw_error error = LXW_ERROR_CREATING_XLSX_FILE;
+    for (int i = 0; i < names.size() && error == LXW_ERROR_CREATING_XLSX_FILE; ++i)
+        error = buildWorkbook(exam, date, names[i]);
+    if (error != LXW_NO_ERROR)
         return QStringLiteral("工作簿无法生成：%1").arg(QString::fromUtf8(lxw_strerror(error)));
     QFile file(built);
     if (!file.open(QIODevice::ReadOnly))
