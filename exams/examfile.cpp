@@ -10,6 +10,8 @@
 #include <limits>
 #include <utility>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace exams {
 
 namespace {
@@ -19,51 +21,51 @@ constexpr int kFormatVersion = 1;
 constexpr int kMostLines = 99; // rows or columns of a room, and candidates in one
 
 constexpr std::array<std::pair<Order, QLatin1StringView>, 4> kOrders{{
-    {Order::Listed, QLatin1StringView("listed")},
-    {Order::ByClass, QLatin1StringView("byClass")},
-    {Order::Mixed, QLatin1StringView("mixed")},
-    {Order::ByColumn, QLatin1StringView("byColumn")},
+    {Order::Listed, "listed"_L1},
+    {Order::ByClass, "byClass"_L1},
+    {Order::Mixed, "mixed"_L1},
+    {Order::ByColumn, "byColumn"_L1},
 }};
 constexpr std::array<std::pair<Fill, QLatin1StringView>, 2> kFills{{
-    {Fill::Rows, QLatin1StringView("rows")},
-    {Fill::Columns, QLatin1StringView("columns")},
+    {Fill::Rows, "rows"_L1},
+    {Fill::Columns, "columns"_L1},
 }};
 
 // What the office calls each member, for the messages about a broken file.
 QString label(QLatin1StringView key) {
     static const std::array<std::pair<QLatin1StringView, const char*>, 27> names{{
-        {QLatin1StringView("formatVersion"), "格式版本"},
-        {QLatin1StringView("version"), "程序版本"},
-        {QLatin1StringView("extraHeaders"), "其他列的标题"},
-        {QLatin1StringView("candidates"), "考生名单"},
-        {QLatin1StringView("settings"), "编排设置"},
-        {QLatin1StringView("seating"), "考场座位"},
-        {QLatin1StringView("name"), "姓名"},
-        {QLatin1StringView("class"), "班级"},
-        {QLatin1StringView("studentNo"), "学号"},
-        {QLatin1StringView("examNo"), "考号"},
-        {QLatin1StringView("extra"), "其他列"},
-        {QLatin1StringView("sourceRow"), "原表行号"},
-        {QLatin1StringView("rows"), "排数"},
-        {QLatin1StringView("columns"), "列数"},
-        {QLatin1StringView("perRoom"), "每场人数"},
-        {QLatin1StringView("capacity"), "人数"},
-        {QLatin1StringView("location"), "地点"},
-        {QLatin1StringView("seats"), "座位"},
-        {QLatin1StringView("rooms"), "考场表"},
-        {QLatin1StringView("fullRooms"), "坐满一场再排下一场"},
-        {QLatin1StringView("fill"), "入座方向"},
-        {QLatin1StringView("order"), "编排顺序"},
-        {QLatin1StringView("scoreColumn"), "成绩列"},
-        {QLatin1StringView("diagonal"), "斜向也不相邻"},
-        {QLatin1StringView("seed"), "随机种子"},
-        {QLatin1StringView("prefix"), "考号前缀"},
-        {QLatin1StringView("title"), "标题"},
+        {"formatVersion"_L1, "格式版本"},
+        {"version"_L1, "程序版本"},
+        {"extraHeaders"_L1, "其他列的标题"},
+        {"candidates"_L1, "考生名单"},
+        {"settings"_L1, "编排设置"},
+        {"seating"_L1, "考场座位"},
+        {"name"_L1, "姓名"},
+        {"class"_L1, "班级"},
+        {"studentNo"_L1, "学号"},
+        {"examNo"_L1, "考号"},
+        {"extra"_L1, "其他列"},
+        {"sourceRow"_L1, "原表行号"},
+        {"rows"_L1, "排数"},
+        {"columns"_L1, "列数"},
+        {"perRoom"_L1, "每场人数"},
+        {"capacity"_L1, "人数"},
+        {"location"_L1, "地点"},
+        {"seats"_L1, "座位"},
+        {"rooms"_L1, "考场表"},
+        {"fullRooms"_L1, "坐满一场再排下一场"},
+        {"fill"_L1, "入座方向"},
+        {"order"_L1, "编排顺序"},
+        {"scoreColumn"_L1, "成绩列"},
+        {"diagonal"_L1, "斜向也不相邻"},
+        {"seed"_L1, "随机种子"},
+        {"prefix"_L1, "考号前缀"},
+        {"title"_L1, "标题"},
     }};
     for (const auto& [k, name] : names)
         if (k == key)
             return QString::fromUtf8(name);
-    return QLatin1StringView("“") + key + QLatin1StringView("”");
+    return "“"_L1 + key + "”"_L1;
 }
 
 QJsonArray textArray(const QStringList& texts) {
@@ -74,10 +76,10 @@ QJsonArray textArray(const QStringList& texts) {
 }
 
 QJsonObject roomObject(const Room& room) {
-    return {{QLatin1StringView("location"), room.location},
-            {QLatin1StringView("rows"), room.rows},
-            {QLatin1StringView("columns"), room.columns},
-            {QLatin1StringView("capacity"), room.capacity}};
+    return {{"location"_L1, room.location},
+            {"rows"_L1, room.rows},
+            {"columns"_L1, room.columns},
+            {"capacity"_L1, room.capacity}};
 }
 
 template <typename Enum, std::size_t N>
@@ -194,8 +196,8 @@ public:
     // more candidates than seats nor than 99.
     void size(const QJsonObject& object, QLatin1StringView capacityKey, int& rows, int& columns,
               int& capacity, const QString& where) {
-        rows = int(whole(object, QLatin1StringView("rows"), 1, kMostLines, where));
-        columns = int(whole(object, QLatin1StringView("columns"), 1, kMostLines, where));
+        rows = int(whole(object, "rows"_L1, 1, kMostLines, where));
+        columns = int(whole(object, "columns"_L1, 1, kMostLines, where));
         capacity = int(whole(object, capacityKey, 1, kMostLines, where));
         if (error.isEmpty() && capacity > rows * columns)
             fail(where + QStringLiteral("的") + label(capacityKey) +
@@ -205,19 +207,13 @@ public:
     Room room(const QJsonValue& value, const QString& where, bool withSeats) {
         const QJsonObject object = this->object(value, where);
         if (withSeats)
-            onlyKnown(object,
-                      {QLatin1StringView("location"), QLatin1StringView("rows"),
-                       QLatin1StringView("columns"), QLatin1StringView("capacity"),
-                       QLatin1StringView("seats")},
+            onlyKnown(object, {"location"_L1, "rows"_L1, "columns"_L1, "capacity"_L1, "seats"_L1},
                       where);
         else
-            onlyKnown(object,
-                      {QLatin1StringView("location"), QLatin1StringView("rows"),
-                       QLatin1StringView("columns"), QLatin1StringView("capacity")},
-                      where);
+            onlyKnown(object, {"location"_L1, "rows"_L1, "columns"_L1, "capacity"_L1}, where);
         Room room;
-        room.location = text(object, QLatin1StringView("location"), where);
-        size(object, QLatin1StringView("capacity"), room.rows, room.columns, room.capacity, where);
+        room.location = text(object, "location"_L1, where);
+        size(object, "capacity"_L1, room.rows, room.columns, room.capacity, where);
         return room;
     }
 
@@ -228,62 +224,55 @@ public:
 
     CandidateList candidates(const QJsonObject& file) {
         CandidateList list;
-        list.extraHeaders = texts(file, QLatin1StringView("extraHeaders"), QString());
-        const QJsonArray candidates = array(file, QLatin1StringView("candidates"), QString());
+        list.extraHeaders = texts(file, "extraHeaders"_L1, QString());
+        const QJsonArray candidates = array(file, "candidates"_L1, QString());
         list.candidates.reserve(std::size_t(candidates.size()));
         for (qsizetype i = 0; i < candidates.size() && error.isEmpty(); ++i) {
             const QString where = QStringLiteral("第%1名考生").arg(i + 1);
             const QJsonObject object = this->object(candidates[i], where);
-            onlyKnown(object,
-                      {QLatin1StringView("name"), QLatin1StringView("class"),
-                       QLatin1StringView("studentNo"), QLatin1StringView("examNo"),
-                       QLatin1StringView("extra"), QLatin1StringView("sourceRow")},
-                      where);
+            onlyKnown(
+                object,
+                {"name"_L1, "class"_L1, "studentNo"_L1, "examNo"_L1, "extra"_L1, "sourceRow"_L1},
+                where);
             Candidate candidate;
-            candidate.name = text(object, QLatin1StringView("name"), where);
-            candidate.className = text(object, QLatin1StringView("class"), where);
-            candidate.studentNo = text(object, QLatin1StringView("studentNo"), where);
-            candidate.examNo = text(object, QLatin1StringView("examNo"), where);
-            candidate.extra = texts(object, QLatin1StringView("extra"), where);
-            candidate.sourceRow = int(whole(object, QLatin1StringView("sourceRow"), 0,
-                                            std::numeric_limits<int>::max(), where));
+            candidate.name = text(object, "name"_L1, where);
+            candidate.className = text(object, "class"_L1, where);
+            candidate.studentNo = text(object, "studentNo"_L1, where);
+            candidate.examNo = text(object, "examNo"_L1, where);
+            candidate.extra = texts(object, "extra"_L1, where);
+            candidate.sourceRow =
+                int(whole(object, "sourceRow"_L1, 0, std::numeric_limits<int>::max(), where));
             list.candidates.push_back(std::move(candidate));
         }
         return list;
     }
 
     Settings settings(const QJsonObject& file) {
-        const QString where = label(QLatin1StringView("settings"));
-        const QJsonObject object =
-            this->object(member(file, QLatin1StringView("settings"), QString()), where);
+        const QString where = label("settings"_L1);
+        const QJsonObject object = this->object(member(file, "settings"_L1, QString()), where);
         if (!error.isEmpty())
             return {};
         onlyKnown(object,
-                  {QLatin1StringView("rows"), QLatin1StringView("columns"),
-                   QLatin1StringView("perRoom"), QLatin1StringView("rooms"),
-                   QLatin1StringView("fullRooms"), QLatin1StringView("fill"),
-                   QLatin1StringView("order"), QLatin1StringView("scoreColumn"),
-                   QLatin1StringView("diagonal"), QLatin1StringView("seed"),
-                   QLatin1StringView("prefix"), QLatin1StringView("title")},
+                  {"rows"_L1, "columns"_L1, "perRoom"_L1, "rooms"_L1, "fullRooms"_L1, "fill"_L1,
+                   "order"_L1, "scoreColumn"_L1, "diagonal"_L1, "seed"_L1, "prefix"_L1, "title"_L1},
                   where);
         Settings settings;
-        size(object, QLatin1StringView("perRoom"), settings.rows, settings.columns,
-             settings.perRoom, where);
-        const QJsonArray rooms = array(object, QLatin1StringView("rooms"), where);
+        size(object, "perRoom"_L1, settings.rows, settings.columns, settings.perRoom, where);
+        const QJsonArray rooms = array(object, "rooms"_L1, where);
         roomCount(rooms, where + QStringLiteral("的考场表"));
         for (qsizetype i = 0; i < rooms.size() && error.isEmpty(); ++i)
             settings.rooms.push_back(
                 room(rooms[i], where + QStringLiteral("的考场表第%1行").arg(i + 1), false));
-        settings.fullRooms = flag(object, QLatin1StringView("fullRooms"), where);
-        settings.fill = choice(object, QLatin1StringView("fill"), kFills, where);
-        settings.order = choice(object, QLatin1StringView("order"), kOrders, where);
-        settings.scoreColumn = int(whole(object, QLatin1StringView("scoreColumn"), -1,
-                                         std::numeric_limits<int>::max(), where));
-        settings.diagonal = flag(object, QLatin1StringView("diagonal"), where);
-        settings.seed = std::uint32_t(whole(object, QLatin1StringView("seed"), 0,
-                                            std::numeric_limits<std::uint32_t>::max(), where));
-        settings.prefix = text(object, QLatin1StringView("prefix"), where);
-        settings.title = text(object, QLatin1StringView("title"), where);
+        settings.fullRooms = flag(object, "fullRooms"_L1, where);
+        settings.fill = choice(object, "fill"_L1, kFills, where);
+        settings.order = choice(object, "order"_L1, kOrders, where);
+        settings.scoreColumn =
+            int(whole(object, "scoreColumn"_L1, -1, std::numeric_limits<int>::max(), where));
+        settings.diagonal = flag(object, "diagonal"_L1, where);
+        settings.seed = std::uint32_t(
+            whole(object, "seed"_L1, 0, std::numeric_limits<std::uint32_t>::max(), where));
+        settings.prefix = text(object, "prefix"_L1, where);
+        settings.title = text(object, "title"_L1, where);
         return settings;
     }
 
@@ -291,14 +280,13 @@ public:
     // candidate sits in two seats.
     Seating seating(const QJsonObject& file, std::size_t candidates) {
         Seating seating;
-        const QJsonArray rooms = array(file, QLatin1StringView("seating"), QString());
-        roomCount(rooms, label(QLatin1StringView("seating")));
+        const QJsonArray rooms = array(file, "seating"_L1, QString());
+        roomCount(rooms, label("seating"_L1));
         std::vector<bool> seated(candidates, false);
         for (qsizetype i = 0; i < rooms.size() && error.isEmpty(); ++i) {
             const QString where = QStringLiteral("第%1考场").arg(i + 1);
             const Room room = this->room(rooms[i], where, true);
-            const QJsonArray seatArray =
-                array(rooms[i].toObject(), QLatin1StringView("seats"), where);
+            const QJsonArray seatArray = array(rooms[i].toObject(), "seats"_L1, where);
             if (error.isEmpty() && seatArray.size() > room.capacity)
                 fail(where + QStringLiteral("的座位多于人数（%1）").arg(room.capacity));
             std::vector<int> seats;
@@ -307,7 +295,7 @@ public:
                     break;
                 const double who = value.toDouble(std::numeric_limits<double>::quiet_NaN());
                 if (!value.isDouble() || who != std::floor(who)) {
-                    invalid(where, QLatin1StringView("seats"));
+                    invalid(where, "seats"_L1);
                 } else if (who < -1 || who >= double(candidates)) {
                     fail(where + QStringLiteral("的座位引用了不存在的考生"));
                 } else if (who >= 0 && seated[std::size_t(who)]) {
@@ -330,28 +318,28 @@ public:
 QByteArray examFileBytes(const Exam& exam) {
     QJsonArray candidates;
     for (const Candidate& candidate : exam.list.candidates)
-        candidates.append(QJsonObject{{QLatin1StringView("name"), candidate.name},
-                                      {QLatin1StringView("class"), candidate.className},
-                                      {QLatin1StringView("studentNo"), candidate.studentNo},
-                                      {QLatin1StringView("examNo"), candidate.examNo},
-                                      {QLatin1StringView("extra"), textArray(candidate.extra)},
-                                      {QLatin1StringView("sourceRow"), candidate.sourceRow}});
+        candidates.append(QJsonObject{{"name"_L1, candidate.name},
+                                      {"class"_L1, candidate.className},
+                                      {"studentNo"_L1, candidate.studentNo},
+                                      {"examNo"_L1, candidate.examNo},
+                                      {"extra"_L1, textArray(candidate.extra)},
+                                      {"sourceRow"_L1, candidate.sourceRow}});
     const Settings& s = exam.settings;
     QJsonArray roomTable;
     for (const Room& room : s.rooms)
         roomTable.append(roomObject(room));
-    const QJsonObject settings{{QLatin1StringView("rows"), s.rows},
-                               {QLatin1StringView("columns"), s.columns},
-                               {QLatin1StringView("perRoom"), s.perRoom},
-                               {QLatin1StringView("rooms"), roomTable},
-                               {QLatin1StringView("fullRooms"), s.fullRooms},
-                               {QLatin1StringView("fill"), enumName(kFills, s.fill)},
-                               {QLatin1StringView("order"), enumName(kOrders, s.order)},
-                               {QLatin1StringView("scoreColumn"), s.scoreColumn},
-                               {QLatin1StringView("diagonal"), s.diagonal},
-                               {QLatin1StringView("seed"), qint64(s.seed)},
-                               {QLatin1StringView("prefix"), s.prefix},
-                               {QLatin1StringView("title"), s.title}};
+    const QJsonObject settings{{"rows"_L1, s.rows},
+                               {"columns"_L1, s.columns},
+                               {"perRoom"_L1, s.perRoom},
+                               {"rooms"_L1, roomTable},
+                               {"fullRooms"_L1, s.fullRooms},
+                               {"fill"_L1, enumName(kFills, s.fill)},
+                               {"order"_L1, enumName(kOrders, s.order)},
+                               {"scoreColumn"_L1, s.scoreColumn},
+                               {"diagonal"_L1, s.diagonal},
+                               {"seed"_L1, qint64(s.seed)},
+                               {"prefix"_L1, s.prefix},
+                               {"title"_L1, s.title}};
     QJsonArray seating;
     for (std::size_t i = 0; i < exam.seating.rooms.size(); ++i) {
         QJsonObject room = roomObject(exam.seating.rooms[i]);
@@ -359,14 +347,14 @@ QByteArray examFileBytes(const Exam& exam) {
         if (i < exam.seating.seats.size())
             for (const int who : exam.seating.seats[i])
                 seats.append(who);
-        room.insert(QLatin1StringView("seats"), seats);
+        room.insert("seats"_L1, seats);
         seating.append(room);
     }
-    const QJsonObject file{{QLatin1StringView("version"), exam.version},
-                           {QLatin1StringView("extraHeaders"), textArray(exam.list.extraHeaders)},
-                           {QLatin1StringView("candidates"), candidates},
-                           {QLatin1StringView("settings"), settings},
-                           {QLatin1StringView("seating"), seating}};
+    const QJsonObject file{{"version"_L1, exam.version},
+                           {"extraHeaders"_L1, textArray(exam.list.extraHeaders)},
+                           {"candidates"_L1, candidates},
+                           {"settings"_L1, settings},
+                           {"seating"_L1, seating}};
     // Qt writes members in the order of their names; the two that tell an
     // exam file and its version apart go first, where a person opening the
     // file sees them.
@@ -385,25 +373,23 @@ OpenedExam readExamFile(const QByteArray& bytes) {
     if (parsed.error != QJsonParseError::NoError || !document.isObject())
         return {{}, notExamFile};
     const QJsonObject file = document.object();
-    if (file.value(QLatin1StringView("format")).toString() != kFormat)
+    if (file.value("format"_L1).toString() != kFormat)
         return {{}, notExamFile};
 
     Reader reader;
     // A later program may change anything else, so its files are told apart
     // before the rest is read.
-    const QJsonValue version = file.value(QLatin1StringView("formatVersion"));
+    const QJsonValue version = file.value("formatVersion"_L1);
     if (version.isDouble() && version.toDouble() > kFormatVersion)
         return {{}, QStringLiteral("此文件由更新版本的 Brasset 保存，请升级后再打开")};
     if (version.toDouble() != kFormatVersion)
         return {{}, QStringLiteral("文件已损坏：格式版本无效")};
     reader.onlyKnown(file,
-                     {QLatin1StringView("format"), QLatin1StringView("formatVersion"),
-                      QLatin1StringView("version"), QLatin1StringView("extraHeaders"),
-                      QLatin1StringView("candidates"), QLatin1StringView("settings"),
-                      QLatin1StringView("seating")},
+                     {"format"_L1, "formatVersion"_L1, "version"_L1, "extraHeaders"_L1,
+                      "candidates"_L1, "settings"_L1, "seating"_L1},
                      {});
     Exam exam;
-    exam.version = reader.text(file, QLatin1StringView("version"), {});
+    exam.version = reader.text(file, "version"_L1, {});
     if (reader.error.isEmpty())
         exam.list = reader.candidates(file);
     if (reader.error.isEmpty())
