@@ -90,6 +90,17 @@ QString enumName(const std::array<std::pair<Enum, QLatin1StringView>, N>& names,
     return {}; // a value outside the enum: the reader refuses it
 }
 
+// Names an object of the file in the office's words ("第3名考生"), made
+// into text only for a message: most files have none to give.
+struct Where {
+    const char* pattern = ""; // UTF-8, "%1" for the number
+    qsizetype number = 0;
+    QString text() const {
+        const QString text = QString::fromUtf8(pattern);
+        return text.contains("%1"_L1) ? text.arg(number) : text;
+    }
+};
+
 // Reads the members of the file's objects, checking each, and keeps the
 // first fault found. `where` names the object in the office's words
 // ("第3名考生"), empty for the file as a whole.
@@ -101,36 +112,37 @@ public:
         if (error.isEmpty())
             error = QStringLiteral("文件已损坏：") + what;
     }
-    void invalid(const QString& where, QLatin1StringView key) {
-        fail(where.isEmpty() ? label(key) + QStringLiteral("无效")
-                             : where + QStringLiteral("的") + label(key) + QStringLiteral("无效"));
+    void invalid(const Where& where, QLatin1StringView key) {
+        const QString name = where.text();
+        fail((name.isEmpty() ? name : name + QStringLiteral("的")) + label(key) +
+             QStringLiteral("无效"));
     }
 
     // Refuses members the object should not have: a hand edit's typo
     // would otherwise be dropped without a word.
     void onlyKnown(const QJsonObject& object, std::initializer_list<QLatin1StringView> keys,
-                   const QString& where) {
+                   const Where& where) {
         for (auto it = object.begin(); it != object.end(); ++it)
             if (std::find(keys.begin(), keys.end(), it.key()) == keys.end())
-                return fail(where + QStringLiteral("有无法识别的项“") + it.key() +
+                return fail(where.text() + QStringLiteral("有无法识别的项“") + it.key() +
                             QStringLiteral("”"));
     }
 
-    QJsonValue member(const QJsonObject& object, QLatin1StringView key, const QString& where) {
+    QJsonValue member(const QJsonObject& object, QLatin1StringView key, const Where& where) {
         const QJsonValue value = object.value(key);
         if (value.isUndefined())
-            fail(where + QStringLiteral("缺少") + label(key));
+            fail(where.text() + QStringLiteral("缺少") + label(key));
         return value;
     }
 
-    QString text(const QJsonObject& object, QLatin1StringView key, const QString& where) {
+    QString text(const QJsonObject& object, QLatin1StringView key, const Where& where) {
         const QJsonValue value = member(object, key, where);
         if (!value.isUndefined() && !value.isString())
             invalid(where, key);
         return value.toString();
     }
 
-    bool flag(const QJsonObject& object, QLatin1StringView key, const QString& where) {
+    bool flag(const QJsonObject& object, QLatin1StringView key, const Where& where) {
         const QJsonValue value = member(object, key, where);
         if (!value.isUndefined() && !value.isBool())
             invalid(where, key);
@@ -139,7 +151,7 @@ public:
 
     // JSON numbers are doubles: whole and in [low, high], or a fault.
     qint64 whole(const QJsonObject& object, QLatin1StringView key, qint64 low, qint64 high,
-                 const QString& where) {
+                 const Where& where) {
         const QJsonValue value = member(object, key, where);
         if (value.isUndefined())
             return low;
@@ -149,27 +161,28 @@ public:
             return low;
         }
         if (number < double(low) || number > double(high)) {
-            fail((where.isEmpty() ? QString() : where + QStringLiteral("的")) + label(key) +
+            const QString name = where.text();
+            fail((name.isEmpty() ? name : name + QStringLiteral("的")) + label(key) +
                  QStringLiteral("应在%1到%2之间").arg(low).arg(high));
             return low;
         }
         return qint64(number);
     }
 
-    QJsonArray array(const QJsonObject& object, QLatin1StringView key, const QString& where) {
+    QJsonArray array(const QJsonObject& object, QLatin1StringView key, const Where& where) {
         const QJsonValue value = member(object, key, where);
         if (!value.isUndefined() && !value.isArray())
             invalid(where, key);
         return value.toArray();
     }
 
-    QJsonObject object(const QJsonValue& value, const QString& where) {
+    QJsonObject object(const QJsonValue& value, const Where& where) {
         if (!value.isObject())
-            fail(where + QStringLiteral("无效"));
+            fail(where.text() + QStringLiteral("无效"));
         return value.toObject();
     }
 
-    QStringList texts(const QJsonObject& object, QLatin1StringView key, const QString& where) {
+    QStringList texts(const QJsonObject& object, QLatin1StringView key, const Where& where) {
         QStringList texts;
         for (const QJsonValue& value : array(object, key, where)) {
             if (!value.isString())
@@ -182,7 +195,7 @@ public:
     template <typename Enum, std::size_t N>
     Enum choice(const QJsonObject& object, QLatin1StringView key,
                 const std::array<std::pair<Enum, QLatin1StringView>, N>& names,
-                const QString& where) {
+                const Where& where) {
         const QString name = text(object, key, where);
         for (const auto& [v, n] : names)
             if (n == name)
@@ -195,16 +208,16 @@ public:
     // A room, or the settings' room size: rows and columns 1 to 99, no
     // more candidates than seats nor than 99.
     void size(const QJsonObject& object, QLatin1StringView capacityKey, int& rows, int& columns,
-              int& capacity, const QString& where) {
+              int& capacity, const Where& where) {
         rows = int(whole(object, "rows"_L1, 1, kMostLines, where));
         columns = int(whole(object, "columns"_L1, 1, kMostLines, where));
         capacity = int(whole(object, capacityKey, 1, kMostLines, where));
         if (error.isEmpty() && capacity > rows * columns)
-            fail(where + QStringLiteral("的") + label(capacityKey) +
+            fail(where.text() + QStringLiteral("的") + label(capacityKey) +
                  QStringLiteral("多于座位数（%1）").arg(rows * columns));
     }
 
-    Room room(const QJsonValue& value, const QString& where, bool withSeats) {
+    Room room(const QJsonValue& value, const Where& where, bool withSeats) {
         const QJsonObject object = this->object(value, where);
         if (withSeats)
             onlyKnown(object, {"location"_L1, "rows"_L1, "columns"_L1, "capacity"_L1, "seats"_L1},
@@ -224,11 +237,11 @@ public:
 
     CandidateList candidates(const QJsonObject& file) {
         CandidateList list;
-        list.extraHeaders = texts(file, "extraHeaders"_L1, QString());
-        const QJsonArray candidates = array(file, "candidates"_L1, QString());
+        list.extraHeaders = texts(file, "extraHeaders"_L1, {});
+        const QJsonArray candidates = array(file, "candidates"_L1, {});
         list.candidates.reserve(std::size_t(candidates.size()));
         for (qsizetype i = 0; i < candidates.size() && error.isEmpty(); ++i) {
-            const QString where = QStringLiteral("第%1名考生").arg(i + 1);
+            const Where where{"第%1名考生", i + 1};
             const QJsonObject object = this->object(candidates[i], where);
             onlyKnown(
                 object,
@@ -248,8 +261,8 @@ public:
     }
 
     Settings settings(const QJsonObject& file) {
-        const QString where = label("settings"_L1);
-        const QJsonObject object = this->object(member(file, "settings"_L1, QString()), where);
+        const Where where{"编排设置"};
+        const QJsonObject object = this->object(member(file, "settings"_L1, {}), where);
         if (!error.isEmpty())
             return {};
         onlyKnown(object,
@@ -259,10 +272,9 @@ public:
         Settings settings;
         size(object, "perRoom"_L1, settings.rows, settings.columns, settings.perRoom, where);
         const QJsonArray rooms = array(object, "rooms"_L1, where);
-        roomCount(rooms, where + QStringLiteral("的考场表"));
+        roomCount(rooms, QStringLiteral("编排设置的考场表"));
         for (qsizetype i = 0; i < rooms.size() && error.isEmpty(); ++i)
-            settings.rooms.push_back(
-                room(rooms[i], where + QStringLiteral("的考场表第%1行").arg(i + 1), false));
+            settings.rooms.push_back(room(rooms[i], Where{"编排设置的考场表第%1行", i + 1}, false));
         settings.fullRooms = flag(object, "fullRooms"_L1, where);
         settings.fill = choice(object, "fill"_L1, kFills, where);
         settings.order = choice(object, "order"_L1, kOrders, where);
@@ -280,15 +292,15 @@ public:
     // candidate sits in two seats.
     Seating seating(const QJsonObject& file, std::size_t candidates) {
         Seating seating;
-        const QJsonArray rooms = array(file, "seating"_L1, QString());
+        const QJsonArray rooms = array(file, "seating"_L1, {});
         roomCount(rooms, label("seating"_L1));
         std::vector<bool> seated(candidates, false);
         for (qsizetype i = 0; i < rooms.size() && error.isEmpty(); ++i) {
-            const QString where = QStringLiteral("第%1考场").arg(i + 1);
+            const Where where{"第%1考场", i + 1};
             const Room room = this->room(rooms[i], where, true);
             const QJsonArray seatArray = array(rooms[i].toObject(), "seats"_L1, where);
             if (error.isEmpty() && seatArray.size() > room.capacity)
-                fail(where + QStringLiteral("的座位多于人数（%1）").arg(room.capacity));
+                fail(where.text() + QStringLiteral("的座位多于人数（%1）").arg(room.capacity));
             std::vector<int> seats;
             for (const QJsonValue& value : seatArray) {
                 if (!error.isEmpty())
@@ -297,7 +309,7 @@ public:
                 if (!value.isDouble() || who != std::floor(who)) {
                     invalid(where, "seats"_L1);
                 } else if (who < -1 || who >= double(candidates)) {
-                    fail(where + QStringLiteral("的座位引用了不存在的考生"));
+                    fail(where.text() + QStringLiteral("的座位引用了不存在的考生"));
                 } else if (who >= 0 && seated[std::size_t(who)]) {
                     fail(QStringLiteral("第%1名考生坐了两个座位").arg(qint64(who) + 1));
                 } else {
