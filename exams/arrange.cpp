@@ -314,7 +314,11 @@ int settle(MixRoom& room, Draw& draw, int budget) {
     std::vector<int> bestWho = room.who, bestCls = room.cls;
     const int size = int(room.cls.size());
     std::vector<int> clashing, best;
-    for (int step = 0; step < budget && pairs > 0; ++step) {
+    // A search that has not found better for a while is in a dead end it
+    // will not leave: where the classes cannot be kept apart, most of them.
+    const int patience = 4 * size + 50;
+    for (int step = 0, lastBetter = 0; step < budget && pairs > 0 && step - lastBetter < patience;
+         ++step) {
         clashing.clear();
         for (int seat = 0; seat < size; ++seat)
             if (room.clashes(seat, room.cls[std::size_t(seat)]) > 0)
@@ -348,6 +352,7 @@ int settle(MixRoom& room, Draw& draw, int budget) {
         room.swap(a, move);
         pairs += gain;
         if (pairs < bestPairs) {
+            lastBetter = step;
             bestPairs = pairs;
             bestWho = room.who;
             bestCls = room.cls;
@@ -401,7 +406,7 @@ void patternStart(MixRoom& room, bool diagonal) {
 }
 
 int settleRoom(MixRoom& room, Draw& draw, bool diagonal) {
-    const int budget = 40 * int(room.who.size()) + 200;
+    const int budget = 20 * int(room.who.size()) + 200;
     int pairs = settle(room, draw, budget);
     if (pairs == 0)
         return 0;
@@ -417,7 +422,8 @@ int settleRoom(MixRoom& room, Draw& draw, bool diagonal) {
 // A room's own seats cannot help when it holds too many of one class:
 // swap such a candidate with one of another class in another room, where
 // they sit beside no classmate, and settle the room again.
-bool repairAcrossRooms(std::vector<MixRoom>& rooms, std::size_t r, Draw& draw, bool diagonal) {
+bool repairAcrossRooms(std::vector<MixRoom>& rooms, std::size_t r, Draw& draw, bool diagonal,
+                       long long& looksLeft) {
     MixRoom& room = rooms[r];
     for (int s = 0; s < int(room.cls.size()); ++s) {
         const int a = room.cls[std::size_t(s)];
@@ -427,6 +433,8 @@ bool repairAcrossRooms(std::vector<MixRoom>& rooms, std::size_t r, Draw& draw, b
         for (std::size_t step = 1; step < rooms.size(); ++step) {
             MixRoom& other = rooms[(r + step) % rooms.size()];
             for (int t = 0; t < int(other.cls.size()); ++t) {
+                if (--looksLeft < 0)
+                    return false;
                 const int b = other.cls[std::size_t(t)];
                 if (b == a || other.clashes(t, a) != 0 || room.clashes(s, b) >= now)
                     continue;
@@ -560,14 +568,15 @@ std::vector<std::vector<int>> mixed(const CandidateList& list, const Settings& s
         settleRoom(room, draw, settings.diagonal);
     }
     // Each repair leaves the other room without clashes at the seat it
-    // changed and this room with fewer, so the total falls every round; the
-    // cap bounds the time where the classes cannot be kept apart at all.
+    // changed and this room with fewer, so the total falls every round. The
+    // caps bound the time where the classes cannot be kept apart at all.
     int repairsLeft = 4 * int(rooms.size()) + 50;
+    long long looksLeft = 200LL * std::max<long long>(cls.size(), 100);
     for (bool repaired = true; repaired && repairsLeft > 0;) {
         repaired = false;
         for (std::size_t r = 0; r < rooms.size() && repairsLeft > 0; ++r)
             while (repairsLeft > 0 && rooms[r].pairs() > 0 &&
-                   repairAcrossRooms(rooms, r, draw, settings.diagonal)) {
+                   repairAcrossRooms(rooms, r, draw, settings.diagonal, looksLeft)) {
                 repaired = true;
                 --repairsLeft;
             }
