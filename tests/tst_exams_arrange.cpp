@@ -1,0 +1,241 @@
+// Seating a whole examination: one invariant checker over many generated
+// lists and settings, and a few exact outputs.
+
+#include "arrange.h"
+
+#include <QTest>
+#include <random>
+#include <set>
+
+using namespace exams;
+
+namespace {
+
+CandidateList listOf(const std::vector<std::pair<QString, QString>>& classAndNumber) {
+    CandidateList list;
+    for (const auto& [cls, number] : classAndNumber)
+        list.candidates.push_back({cls + QLatin1Char('-') + number, cls, number, {}, {}, 0});
+    return list;
+}
+
+// The seating drawn as rows of names, row 0 at the top, as printed.
+QStringList grid(const CandidateList& list, const Seating& seating, Fill fill, int room) {
+    const Room& shape = seating.rooms[std::size_t(room)];
+    QStringList rows(shape.rows, QString(shape.columns, QLatin1Char('.')));
+    for (int seat = 0; seat < int(seating.seats[std::size_t(room)].size()); ++seat) {
+        const Place at = seatPlace(shape, fill, seat);
+        rows[at.row][at.column] =
+            list.candidates[std::size_t(seating.seats[std::size_t(room)][std::size_t(seat)])]
+                .name[0];
+    }
+    return rows;
+}
+
+} // namespace
+
+class ArrangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void invariantsOverGeneratedLists();
+    void mixedReachesNoneAdjacent();
+    void exactOutputs();
+    void lateChangesAndReprints();
+};
+
+void ArrangeTest::invariantsOverGeneratedLists() {
+    std::mt19937 random(7);
+    const auto pick = [&](int low, int high) {
+        return low + int(random() % unsigned(high - low + 1));
+    };
+    for (int round = 0; round < 400; ++round) {
+        CandidateList list;
+        const int classes = pick(1, 30);
+        int largest = 0;
+        for (int c = 0; c < classes; ++c) {
+            const int size = pick(1, 60);
+            largest = std::max(largest, size);
+            for (int i = 0; i < size; ++i)
+                list.candidates.push_back(
+                    {{},
+                     QStringLiteral("%1班").arg(c),
+                     QString::number(i),
+                     {},
+                     {pick(0, 5) ? QString::number(pick(0, 150)) : QStringLiteral("缺考")},
+                     0});
+        }
+        std::shuffle(list.candidates.begin(), list.candidates.end(), random);
+        const int n = int(list.candidates.size());
+        Settings settings;
+        settings.rows = pick(2, 8);
+        settings.columns = pick(2, 8);
+        settings.perRoom = pick(1, settings.rows * settings.columns);
+        if (pick(0, 3) == 0)
+            for (int seats = 0; seats < n;) {
+                const Room room{{}, pick(1, 9), pick(1, 9), 0};
+                settings.rooms.push_back(
+                    {{}, room.rows, room.columns, pick(1, room.rows * room.columns)});
+                seats += settings.rooms.back().capacity;
+            }
+        settings.fullRooms = pick(0, 3) == 0;
+        settings.fill = pick(0, 1) ? Fill::Rows : Fill::Columns;
+        settings.order = Order(pick(0, 3));
+        settings.scoreColumn = 0;
+        settings.diagonal = pick(0, 1);
+        settings.seed = std::uint32_t(random());
+        const QString name = QStringLiteral("round %1").arg(round);
+        const Arrangement result = arrange(list, settings);
+        QVERIFY2(result.error.isEmpty(), qPrintable(name + result.error));
+        const Seating& seating = result.seating;
+        QCOMPARE(arrange(list, settings).seating, seating);
+        if (settings.rooms.empty())
+            QCOMPARE(int(seating.rooms.size()), (n + settings.perRoom - 1) / settings.perRoom);
+        else
+            QCOMPARE(seating.rooms, settings.rooms);
+        // Everyone once; balanced sizes, or each room full before the next.
+        std::vector<int> seen(std::size_t(n), 0), sizes;
+        std::vector<int> sequence;
+        for (std::size_t r = 0; r < seating.rooms.size(); ++r) {
+            const int cap = seating.rooms[r].capacity, size = int(seating.seats[r].size());
+            QVERIFY2(size <= cap, qPrintable(name));
+            for (const int who : seating.seats[r]) {
+                QVERIFY2(who >= 0 && who < n && ++seen[std::size_t(who)] == 1, qPrintable(name));
+                sequence.push_back(who);
+            }
+            // A smaller room is a full one or one seat short of an earlier one.
+            for (std::size_t before = 0; before < r; ++before) {
+                const int earlier = int(seating.seats[before].size());
+                const bool earlierFull = earlier == seating.rooms[before].capacity;
+                QVERIFY2(settings.fullRooms ? earlierFull || size == 0
+                         : earlier >= size  ? earlier <= size + 1 || size == cap
+                                            : earlierFull,
+                         qPrintable(name));
+            }
+        }
+        QCOMPARE(int(sequence.size()), n);
+        const std::vector<QString> numbers = examNumbers({list, settings, seating, {}});
+        QCOMPARE(std::set<QString>(numbers.begin(), numbers.end()).size(), std::size_t(n));
+        // The classmates side by side, counted here from the seats' places.
+        int pairs = 0;
+        for (std::size_t r = 0; r < seating.rooms.size(); ++r)
+            for (std::size_t a = 0; a < seating.seats[r].size(); ++a)
+                for (std::size_t b = a + 1; b < seating.seats[r].size(); ++b) {
+                    const Place p = seatPlace(seating.rooms[r], settings.fill, int(a));
+                    const Place q = seatPlace(seating.rooms[r], settings.fill, int(b));
+                    const int dr = std::abs(p.row - q.row), dc = std::abs(p.column - q.column);
+                    pairs += (dr + dc == 1 || (settings.diagonal && dr == 1 && dc == 1)) &&
+                             list.candidates[std::size_t(seating.seats[r][a])].className ==
+                                 list.candidates[std::size_t(seating.seats[r][b])].className;
+                }
+        QCOMPARE(result.adjacentPairs, pairs);
+        QCOMPARE(result.why.isEmpty(), pairs == 0);
+        if (settings.order == Order::Listed) {
+            for (int i = 0; i < n; ++i)
+                QCOMPARE(sequence[std::size_t(i)], i);
+        } else if (settings.order == Order::ByColumn) {
+            // No room holds a lower score than a later room.
+            const auto score = [&](int who) {
+                bool ok = false;
+                const double s = list.candidates[std::size_t(who)].extra[0].toDouble(&ok);
+                return ok ? s : -1.0;
+            };
+            double lowest = 1e9;
+            for (const auto& room : seating.seats) {
+                for (const int who : room)
+                    QVERIFY2(score(who) <= lowest, qPrintable(name));
+                for (const int who : room)
+                    lowest = std::min(lowest, score(who));
+            }
+        } else if (settings.order == Order::Mixed && largest * (settings.diagonal ? 8 : 4) <= n &&
+                   settings.perRoom >= 8) {
+            // Each class at most a quarter (an eighth with diagonals) of every room.
+            QVERIFY2(pairs == 0, qPrintable(name + result.why));
+        }
+    }
+}
+
+// Plans with none adjacent exist here, some only as a checkerboard (two
+// classes alike) or its 2x2 version with diagonals (four classes alike).
+void ArrangeTest::mixedReachesNoneAdjacent() {
+    struct Case {
+        std::vector<int> classes;
+        bool diagonal;
+        int perRoom;
+    };
+    for (const Case& c :
+         {Case{{15, 15}, false, 30}, Case{{300, 300}, false, 30},
+          Case{{290, 100, 100, 110}, false, 30}, Case{{270, 100, 100, 90}, false, 28},
+          Case{{150, 150, 150, 150}, true, 30}, Case{{170, 86, 86, 86, 86, 86}, true, 30},
+          Case{std::vector<int>(60, 50), true, 30}}) {
+        CandidateList list;
+        for (std::size_t k = 0; k < c.classes.size(); ++k)
+            for (int i = 0; i < c.classes[k]; ++i)
+                list.candidates.push_back({{}, QString::number(k), {}, {}, {}, 0});
+        Settings settings;
+        settings.order = Order::Mixed;
+        settings.diagonal = c.diagonal;
+        settings.perRoom = c.perRoom;
+        const Arrangement result = arrange(list, settings);
+        QVERIFY2(result.adjacentPairs == 0, qPrintable(QString::number(c.classes[0]) + result.why));
+    }
+}
+
+void ArrangeTest::exactOutputs() {
+    CandidateList six =
+        listOf({{"A", "1"}, {"B", "1"}, {"C", "1"}, {"D", "1"}, {"E", "1"}, {"F", "1"}});
+    Settings settings;
+    settings.rooms = {{{}, 3, 2, 6}};
+    for (const auto& [fill, drawn] : {std::pair{Fill::Rows, QStringList{"FE", "CD", "BA"}},
+                                      {Fill::Columns, {"DC", "EB", "FA"}}}) {
+        settings.fill = fill;
+        QCOMPARE(grid(six, arrange(six, settings).seating, fill, 0), drawn);
+    }
+    // By class, then student number as numbers; equal numbers keep list order.
+    const CandidateList classes =
+        listOf({{"10班", "2"}, {"2班", "10"}, {"2班", "2"}, {"10班", "02"}, {"2班", "9"}});
+    settings = {};
+    settings.order = Order::ByClass;
+    QCOMPARE(arrange(classes, settings).seating.seats,
+             (std::vector<std::vector<int>>{{2, 4, 1, 0, 3}}));
+    // One class filling a room cannot be kept apart: the reason names it.
+    const CandidateList one = listOf(std::vector<std::pair<QString, QString>>(30, {"3班", "1"}));
+    settings.order = Order::Mixed;
+    const Arrangement crowded = arrange(one, settings);
+    QCOMPARE(crowded.why, QStringLiteral("3班有 30 人，这些考场最多能让 15 人互不相邻。"));
+    QVERIFY(crowded.adjacentPairs > 0);
+    // Too many candidates for the rooms: no seating, the rooms it would need.
+    const Arrangement tooMany =
+        arrange(listOf(std::vector<std::pair<QString, QString>>(31000, {"1班", "1"})), {});
+    QCOMPARE(tooMany.error,
+             QStringLiteral("考生 31000 人，每考场 30 人需要 1034 个考场，最多 999 个考场。"));
+    QVERIFY(tooMany.seating.seats.empty());
+    // 31 in rooms of 30: two rooms of 16 and 15, not 30 and 1.
+    const Seating balanced =
+        arrange(listOf(std::vector<std::pair<QString, QString>>(31, {"1班", "1"})), {}).seating;
+    QCOMPARE(balanced.seats[0].size() * 100 + balanced.seats[1].size(), 1615u);
+}
+
+void ArrangeTest::lateChangesAndReprints() {
+    Exam exam;
+    exam.list = listOf({{"1班", "1"}, {"2班", "1"}, {"1班", "2"}, {"2班", "2"}});
+    exam.list.candidates[3].name = exam.list.candidates[0].name = QStringLiteral("张三");
+    exam.settings.rooms = {{{}, 2, 2, 2}, {{}, 2, 2, 3}};
+    exam.seating = arrange(exam.list, exam.settings).seating;
+    QCOMPARE(exam.seating.seats, (std::vector<std::vector<int>>{{0, 1}, {2, 3}}));
+    Exam after = exam;
+    after.list.candidates.push_back({QStringLiteral("李四"), QStringLiteral("3班"), {}, {}, {}, 0});
+    after.seating = unseat(exam.seating, 1);
+    const Changed late = seatLateCandidate(after.seating, 4);
+    QCOMPARE(late.seating.seats, (std::vector<std::vector<int>>{{0, 4}, {2, 3}}));
+    QCOMPARE(seatLateCandidate(late.seating, 1).seating.seats,
+             (std::vector<std::vector<int>>{{0, 4}, {2, 3, 1}}));
+    QVERIFY(!seatLateCandidate(seatLateCandidate(late.seating, 1).seating, 5).error.isEmpty());
+    after.seating = swapSeats(late.seating, 0, 2);
+    QCOMPARE(after.seating.seats, (std::vector<std::vector<int>>{{2, 4}, {0, 3}}));
+    QCOMPARE(printoutsToRedo(exam, after),
+             (QStringList{"第1考场：门贴、签到表", "第2考场：门贴、签到表",
+                          "桌贴：张三（1班）、1班-2、李四", "按班级总表", "工作簿"}));
+    QVERIFY(printoutsToRedo(exam, exam).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(ArrangeTest)
+#include "tst_exams_arrange.moc"
