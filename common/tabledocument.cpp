@@ -4,12 +4,6 @@
 
 namespace common {
 
-QString withRtfExtension(const QString& name) {
-    if (name.right(4).toLower() == QLatin1String(".rtf"))
-        return name;
-    return name + QLatin1String(".rtf");
-}
-
 void exportTableDocument(Desktop& desktop, CommonDialog& dialog, QWidget* parent,
                          const QByteArray& document, const ExportFailure& failure) {
     const QString chosen = dialog.showSave(desktop, parent, QStringLiteral("保存"),

@@ -1,23 +1,15 @@
 #pragma once
 // The table documents both programs export: HTML tables in GBK, in a file
-// named ".rtf" so that a double-click opens it in the word processor.
+// named ".rtf" so that a double-click opens it in the word processor. Their
+// bytes need no window: see rtf.h.
 
 #include "desktop.h"
+#include "rtf.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace common {
-
-// The first line of every table document: without it a word processor on a
-// system whose code page is not 936 reads the GBK names as garbage.
-inline const QString kGbkDeclaration =
-    QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">");
-
-// Table documents are always written under a name ending in ".rtf": the last
-// four characters are compared in lower case (a shorter name is compared
-// whole) and ".rtf" is appended when they differ.
-QString withRtfExtension(const QString& name);
 
 // What a failed export tells the user: the first line, and the box's title.
 struct ExportFailure {

@@ -1,7 +1,7 @@
 #include "export.h"
 
 #include "ansitext.h"
-#include "tabledocument.h"
+#include "rtf.h"
 
 namespace brasset {
 

@@ -18,6 +18,8 @@ set -euo pipefail
 TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QT_WIN="${QT_WIN:-/var/cache/tavrin/qt6-win64}"
 QT_WIN_WORK="${QT_WIN_WORK:-/var/tmp/tavrin-qt6-win64}"
+XLSX_WIN="${XLSX_WIN:-/var/cache/tavrin/xlsxwriter-win64}"
+XLSX_WIN_WORK="${XLSX_WIN_WORK:-/var/tmp/tavrin-xlsxwriter-win64}"
 WIN_BUILD_DIR="${WIN_BUILD_DIR:-$TOP/build-win64}"
 DIST="${DIST:-$TOP/dist}"
 export WINEPREFIX="${WINEPREFIX:-/var/cache/tavrin/wine64}"
@@ -30,7 +32,9 @@ PACKAGES=(
     "cmake:Qt's build and the programs' build"
     "ninja-build:Qt's build"
     "perl:Qt's build"
-    "dpkg-dev:apt-get source unpacks Qt's source"
+    "dpkg-dev:apt-get source unpacks Qt's and libxlsxwriter's source"
+    "libz-mingw-w64-dev:zlib for Windows, which libxlsxwriter packs the workbooks with"
+    "libxlsxwriter-dev:the libxlsxwriter version whose source is built for Windows"
     "qt6-base-dev:Qt's own tools (moc, rcc, uic) run on this machine"
     "libgl-dev:Qt's CMake files ask for OpenGL headers"
     "qt6-translations-l10n:Qt's buttons in Chinese, built into the programs"
@@ -134,14 +138,55 @@ build_qt() {
     log "Qt for Windows is in $QT_WIN ($(du -sh "$QT_WIN" | cut -f1))"
 }
 
+# libxlsxwriter writes the exam office's workbooks. Debian has no build of it
+# for MinGW either: its source, the version the Linux build uses, comes the
+# way Qt's does and is built static, with its own minizip and MinGW's zlib,
+# into a folder of its own that the programs' build is pointed at
+# (TAVRIN_XLSXWRITER_ROOT). A minute or two.
+xlsxwriter_stamp() { dpkg-query -W -f='${source:Version}' libxlsxwriter-dev; }
+
+build_xlsxwriter() {
+    if [ -f "$XLSX_WIN/.build-complete" ] &&
+        [ "$(cat "$XLSX_WIN/.build-complete")" = "$(xlsxwriter_stamp)" ]; then
+        return 0
+    fi
+    ensure_deb_src
+    local version src
+    version="$(xlsxwriter_stamp)"
+    log "building libxlsxwriter $version for Windows into $XLSX_WIN"
+    rm -rf "$XLSX_WIN_WORK" "$XLSX_WIN"
+    mkdir -p "$XLSX_WIN_WORK"
+    (cd "$XLSX_WIN_WORK" && apt-get source -qq "libxlsxwriter=$version" >/dev/null 2>&1)
+    src="$(find "$XLSX_WIN_WORK" -maxdepth 1 -mindepth 1 -type d -name 'libxlsxwriter-*' | head -n1)"
+    cmake -S "$src" -B "$XLSX_WIN_WORK/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
+        -DCMAKE_INSTALL_PREFIX="$XLSX_WIN" -DBUILD_SHARED_LIBS=OFF \
+        -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF >/dev/null
+    nice -n 10 cmake --build "$XLSX_WIN_WORK/build" --parallel "$JOBS" >/dev/null
+    cmake --install "$XLSX_WIN_WORK/build" >/dev/null
+    # zlib beside it, so that the programs' build searches this folder only;
+    # both licenses go out with the packages, as Qt's do.
+    cp /usr/x86_64-w64-mingw32/lib/libz.a "$XLSX_WIN/lib/"
+    mkdir -p "$XLSX_WIN/licenses"
+    cp "$(find "$src" -maxdepth 1 -iname 'license*' | head -n1)" "$XLSX_WIN/licenses/libxlsxwriter.txt"
+    cp /usr/share/doc/libz-mingw-w64-dev/copyright "$XLSX_WIN/licenses/zlib.txt"
+    xlsxwriter_stamp >"$XLSX_WIN/.build-complete"
+    rm -rf "$XLSX_WIN_WORK"
+}
+
 build_exe() {
-    if [ ! -f "$WIN_BUILD_DIR/CMakeCache.txt" ]; then
+    build_xlsxwriter
+    if [ -f "$WIN_BUILD_DIR/CMakeCache.txt" ]; then
+        # A build folder made before the workbooks learns where libxlsxwriter is.
+        cmake -B "$WIN_BUILD_DIR" -DTAVRIN_XLSXWRITER_ROOT="$XLSX_WIN" >/dev/null
+    else
         # The toolchain is named again so that a Qt cache built from another
         # clone of the repository still finds this one's.
         cmake -S "$TOP" -B "$WIN_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
             -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
-            -DCMAKE_CROSSCOMPILING_EMULATOR="$TOP/scripts/wine-run.sh" >/dev/null
+            -DCMAKE_CROSSCOMPILING_EMULATOR="$TOP/scripts/wine-run.sh" \
+            -DTAVRIN_XLSXWRITER_ROOT="$XLSX_WIN" >/dev/null
     fi
     log "building the Windows programs and tests in $WIN_BUILD_DIR"
     cmake --build "$WIN_BUILD_DIR" --parallel "$JOBS" >/dev/null
@@ -179,6 +224,9 @@ build_setup() {
     windows_text <"$TOP/LICENSE" >"$stage/$name/LICENSE.txt"
     for license in "$QT_WIN"/licenses/*; do
         windows_text <"$license" >"$stage/$name/licenses/Qt/${license##*/}"
+    done
+    for license in "$XLSX_WIN"/licenses/*; do
+        windows_text <"$license" >"$stage/$name/licenses/${license##*/}"
     done
     SETUP="$DIST/$name-setup.exe"
     log "making $SETUP and $DIST/$name-win64.zip"

@@ -1,0 +1,11 @@
+#include "rtf.h"
+
+namespace common {
+
+QString withRtfExtension(const QString& name) {
+    if (name.right(4).toLower() == QLatin1String(".rtf"))
+        return name;
+    return name + QLatin1String(".rtf");
+}
+
+} // namespace common

@@ -1,0 +1,30 @@
+#pragma once
+// What the workbook and the print pack both say: the lines under the title,
+// and the candidates in the order of the 按班级 lists.
+
+#include "exam.h"
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+namespace exams {
+
+// "2026年12月7日"
+QString dateText(const QDate& date);
+
+// "随机种子 20261207 · Brasset 1.3.0": what reseats the exam the same way.
+QString seedLine(const Exam& exam);
+
+// Every candidate's index, by class and then student number, both compared
+// as people read them: "高一(2)班" before "高一(10)班", "7" before "12".
+std::vector<int> byClass(const CandidateList& list);
+
+// The seated candidates of a room, in seat order: {seat, candidate}.
+struct Taken {
+    int seat = 0;
+    int candidate = 0;
+};
+std::vector<Taken> takenSeats(const Seating& seating, int room, std::size_t candidates);
+
+} // namespace exams
