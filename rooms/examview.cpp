@@ -43,6 +43,16 @@ void ExamWindow::render() {
                                 ? QStringLiteral("打开名单（Ctrl+O）或粘贴名单（Ctrl+Shift+V），"
                                                  "再按“编排”（F5）。")
                                 : m_summary);
+    renderSelection();
+    m_messagesPane->setPlainText(m_messages.join(QLatin1Char('\n')));
+    setWindowTitle((m_examPath.isEmpty()
+                        ? QString()
+                        : QFileInfo(m_examPath).fileName() + QStringLiteral(" - ")) +
+                   QStringLiteral("考务编排") + (m_unsaved ? QStringLiteral(" *") : QString()));
+    m_rendering = false;
+}
+
+void ExamWindow::renderSelection() {
     QStringList chosen;
     for (const Selected& s : m_selected) {
         const int who = m_exam.seating.seats[std::size_t(s.room)][std::size_t(s.seat)];
@@ -55,12 +65,6 @@ void ExamWindow::render() {
     m_selectionLabel->setText(chosen.isEmpty()
                                   ? QString()
                                   : QStringLiteral("已选：") + chosen.join(QStringLiteral("、")));
-    m_messagesPane->setPlainText(m_messages.join(QLatin1Char('\n')));
-    setWindowTitle((m_examPath.isEmpty()
-                        ? QString()
-                        : QFileInfo(m_examPath).fileName() + QStringLiteral(" - ")) +
-                   QStringLiteral("考务编排") + (m_unsaved ? QStringLiteral(" *") : QString()));
-    m_rendering = false;
 }
 
 void ExamWindow::renderSettings() {

@@ -608,7 +608,9 @@ void ExamWindow::selectionChanged() {
     for (const QTableWidgetItem* item : m_grid->selectedItems())
         if (const QVariant seat = item->data(Qt::UserRole); seat.isValid())
             m_selected.push_back({m_room, seat.toInt()});
-    render();
+    // The grid shows the selection already; rebuilt now, it would take the
+    // items away from under the click that selects them.
+    renderSelection();
 }
 
 // ---- files

@@ -84,6 +84,7 @@ private:
     void render();
     void renderSettings();
     void renderRoom();
+    void renderSelection();
 
     common::Desktop& m_desktop;
     common::CommonDialog m_listDialog, m_examDialog, m_outputDialog;
