@@ -22,9 +22,10 @@ int roomsNeeded(const Settings& settings, int candidates);
 
 struct Arrangement {
     Seating seating;
-    int adjacentPairs = 0; // classmates side by side or one behind the other (and diagonal if asked)
-    QString why;           // where adjacentPairs is not 0: why, in plain Chinese
-    QString error;         // why nothing was seated (the list does not fit); empty on success
+    int adjacentPairs =
+        0;         // classmates side by side or one behind the other (and diagonal if asked)
+    QString why;   // where adjacentPairs is not 0: why, in plain Chinese
+    QString error; // why nothing was seated (the list does not fit); empty on success
 };
 
 // Seats every candidate once. Balanced rooms unless settings.fullRooms.
@@ -33,9 +34,8 @@ Arrangement arrange(const CandidateList& list, const Settings& settings);
 
 // The pairs of classmates sitting next to each other, as pairs of candidate
 // indices, each pair once.
-std::vector<std::pair<int, int>> adjacentClassmates(const CandidateList& list,
-                                                    const Seating& seating, Fill fill,
-                                                    bool diagonal);
+std::vector<std::pair<int, int>>
+adjacentClassmates(const CandidateList& list, const Seating& seating, Fill fill, bool diagonal);
 
 // Late changes: nobody else moves.
 // A candidate added to the list (its index) takes the first free seat;

@@ -21,10 +21,10 @@ struct ReadTable {
     QString error; // why nothing could be read, in plain Chinese; empty when read
 };
 
-ReadTable readPaste(const QString& text);      // tab-separated, a row a line
-ReadTable readCsv(const QByteArray& bytes);    // GBK, or UTF-8 with or without a BOM
-ReadTable readXlsx(const QByteArray& bytes);   // the first sheet
-ReadTable readTableFile(const QString& path);  // by its extension; .xls is refused
+ReadTable readPaste(const QString& text);     // tab-separated, a row a line
+ReadTable readCsv(const QByteArray& bytes);   // GBK, or UTF-8 with or without a BOM
+ReadTable readXlsx(const QByteArray& bytes);  // the first sheet
+ReadTable readTableFile(const QString& path); // by its extension; .xls is refused
 
 // What a column holds.
 enum class Field { Name, Class, StudentNo, ExamNo, Other };

@@ -24,7 +24,8 @@ std::vector<SeatOf> seatsOf(const Seating& seating, std::size_t candidates) {
     std::vector<SeatOf> seats(candidates);
     for (std::size_t room = 0; room < seating.seats.size(); ++room)
         for (std::size_t seat = 0; seat < seating.seats[room].size(); ++seat)
-            if (const int who = seating.seats[room][seat]; who >= 0 && std::size_t(who) < candidates)
+            if (const int who = seating.seats[room][seat];
+                who >= 0 && std::size_t(who) < candidates)
                 seats[std::size_t(who)] = {int(room), int(seat)};
     return seats;
 }
@@ -41,6 +42,10 @@ std::vector<QString> examNumbers(const Exam& exam) {
             numbers[i] = examNumber(exam.settings.prefix, seats[i].room, roomCount, seats[i].seat);
     }
     return numbers;
+}
+
+QString programVersion() {
+    return QStringLiteral(TAVRIN_VERSION);
 }
 
 QString roomTitle(const Seating& seating, int room) {

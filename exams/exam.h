@@ -120,6 +120,10 @@ struct SeatOf {
 };
 std::vector<SeatOf> seatsOf(const Seating& seating, std::size_t candidates);
 
+// The program version written into every exam file and printout: a seed
+// makes the same plan again with the same version.
+QString programVersion();
+
 // The room's title as every printout shows it: "第3考场", with its location
 // after a blank where it has one.
 QString roomTitle(const Seating& seating, int room);

@@ -69,6 +69,14 @@ int roomCount(qsizetype names, double persons) {
     return rooms < kRooms ? int(rooms) : kRooms;
 }
 
+int seatsPerRoom(double persons) {
+    return int(std::ceil(persons));
+}
+
+qsizetype seatsHandedOut(qsizetype names, double persons) {
+    return qsizetype(roomCount(names, persons)) * seatsPerRoom(persons);
+}
+
 int fillSeat(int rank, Direction direction) {
     const int lane = rank / kRoomSide;
     const int step = rank % kRoomSide;
@@ -83,9 +91,7 @@ RoomPlan fillRooms(const common::PastedList& names, double persons, Direction di
     const auto known = qsizetype(names.entries.size());
     qsizetype next = 0;
     for (int room = 0; room < rooms; ++room) {
-        // Every seat of rank below the persons per room takes the next entry,
-        // so a fractional 20.5 fills 21 seats.
-        for (int rank = 0; rank < kRoomSeats && rank < persons; ++rank, ++next) {
+        for (int rank = 0; rank < seatsPerRoom(persons); ++rank, ++next) {
             if (next < known)
                 plan.captions[buttonIndex(room, fillSeat(rank, direction))] = names.entries[next];
         }

@@ -38,6 +38,14 @@ double personsPerRoom(QStringView text);
 // division, but never more than the eight rooms there are.
 int roomCount(qsizetype names, double persons);
 
+// The seats a room hands out at `persons` (20 to 36) per room: a
+// fractional 20.5 fills 21.
+int seatsPerRoom(double persons);
+
+// The seats an arrangement of a list of `names` entries hands out: the
+// rooms it uses times the seats each room hands out.
+qsizetype seatsHandedOut(qsizetype names, double persons);
+
 // The room seat that the seat of fill rank `rank` (0 to 35) is: lane
 // rank / 6, step rank % 6 along the lane, every other lane reversed.
 int fillSeat(int rank, Direction direction);

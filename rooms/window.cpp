@@ -1,5 +1,6 @@
 #include "window.h"
 
+#include "examwindow.h"
 #include "export.h"
 #include "layout.h"
 #include "pastedlist.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <algorithm>
+#include <limits>
 
 namespace brasset {
 
@@ -48,6 +51,9 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_des
     connect(common::addWindowAction(this, "print", QStringLiteral("打印…"),
                                     {QKeySequence(Qt::CTRL | Qt::Key_P)}),
             &QAction::triggered, this, &Form1::printRooms);
+    connect(common::addWindowAction(this, "examWindow", QStringLiteral("考务编排…"),
+                                    {QKeySequence(Qt::CTRL | Qt::Key_E)}),
+            &QAction::triggered, this, [this] { openExamWindow(); });
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -135,7 +141,43 @@ void Form1::arrangeRooms() {
     // More names than there are seats fill all eight rooms, so the count
     // of a longer list need not be exact.
     const common::PastedList names = common::boxLines(*Text1->document(), kNamesUsed);
-    setRoomPlan(brasset::arrangeRooms(names, personsPerRoom(Text2->text()), direction()));
+    const double persons = personsPerRoom(Text2->text());
+    setRoomPlan(brasset::arrangeRooms(names, persons, direction()));
+    // The count stops one past the entries kept: a longer list is read
+    // whole only to tell who is left without a seat.
+    if (names.count > seatsHandedOut(names.count, persons))
+        offerExamWindow(persons);
+}
+
+void Form1::offerExamWindow(double persons) {
+    const common::PastedList all =
+        common::boxLines(*Text1->document(), std::numeric_limits<qsizetype>::max());
+    const auto seated = std::size_t(seatsHandedOut(all.count, persons));
+    // A final line break or empty lines past the last room leave nobody out.
+    const auto unseated = std::count_if(
+        all.entries.begin() + qsizetype(std::min(seated, all.entries.size())), all.entries.end(),
+        [](const QString& name) { return !name.trimmed().isEmpty(); });
+    if (unseated == 0)
+        return;
+    if (m_desktop.askYesNo(
+            this,
+            QStringLiteral("有 %1 个名字没有座位：本窗口最多 %2 个考场。是否打开“考务编排”，"
+                           "把全部考生编入需要的考场？")
+                .arg(unseated)
+                .arg(kRooms),
+            QStringLiteral("编排")))
+        openExamWindow(all.entries);
+}
+
+ExamWindow* Form1::openExamWindow(const std::optional<std::vector<QString>>& names) {
+    if (!m_examWindow)
+        m_examWindow = new ExamWindow(m_desktop, this);
+    if (names)
+        m_examWindow->takeNames(*names);
+    m_examWindow->show();
+    m_examWindow->raise();
+    m_examWindow->activateWindow();
+    return m_examWindow;
 }
 
 void Form1::rotateRooms() {

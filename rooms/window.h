@@ -9,8 +9,11 @@
 #include "desktop.h"
 #include "roomplan.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
+#include <optional>
+#include <vector>
 
 class QGroupBox;
 class QLineEdit;
@@ -19,6 +22,8 @@ class QPrinter;
 class QRadioButton;
 
 namespace brasset {
+
+class ExamWindow;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -39,6 +44,9 @@ public:
     // Ctrl+P: every room in use on a page of its own, through the preview.
     void printRooms();
     void print(QPrinter& printer) const;
+    // Ctrl+E: the 考务编排 window, one of it, brought to the front; with
+    // names, they become its candidates.
+    ExamWindow* openExamWindow(const std::optional<std::vector<QString>>& names = std::nullopt);
 
 private:
     void createInputColumn();
@@ -47,10 +55,14 @@ private:
     Direction direction() const;
     // The one place where the rooms reach the widgets.
     void render();
+    // After 编排: names of the pasted list past the seats handed out are
+    // told, and the 考务编排 window offered to seat them all.
+    void offerExamWindow(double persons);
 
     common::Desktop& m_desktop;
     common::CommonDialog cd1;
     RoomPlan m_rooms;
+    QPointer<ExamWindow> m_examWindow;
 
     QLineEdit* Text2 = nullptr;
     QPlainTextEdit* Text1 = nullptr;

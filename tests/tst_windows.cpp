@@ -70,10 +70,11 @@ full-width digits count as 30 | | paste:names64.txt per-room:２０ 编排 file:
 20.5 fills 21 seats | | paste:names64.txt per-room:20.5 编排 file:rooms 导出 | save ask | rooms.rtf=fraction.rtf
 a blank before the number | | paste:names40.txt per-room:	20 编排 file:rooms 导出 | save ask | rooms.rtf=twenty.rtf
 no exponent | | paste:names64.txt per-room:20.5e1 编排 file:rooms 导出 | save ask | rooms.rtf=fraction.rtf
-eight rooms at most | | paste:names300.txt per-room:36 编排 file:rooms 导出 | save ask | rooms.rtf=eight.rtf
+eight rooms at most, the rest offered 考务编排 | | paste:names300.txt per-room:36 no 编排 file:rooms 导出 | ask save ask | rooms.rtf=eight.rtf
+Yes opens 考务编排, Brasset's rooms as they were | | paste:names300.txt per-room:36 yes 编排 file:rooms 导出 | ask save ask | rooms.rtf=eight.rtf
 names as pasted | | paste:names-odd.txt 竖排 编排 file:rooms 导出 | save ask | rooms.rtf=odd.rtf
 nothing arranged | | file:rooms yes 导出 | save ask opened | rooms.rtf=empty.rtf
-seats do nothing, a new arrangement starts afresh | | paste:names300.txt per-room:36 竖排 编排 per-room:32 横排 paste:names40.txt room1:r1c1 room2:r3c3 编排 file:rooms 导出 | save ask | rooms.rtf=rows.rtf
+seats do nothing, a new arrangement starts afresh | | paste:names300.txt per-room:36 竖排 no 编排 per-room:32 横排 paste:names40.txt room1:r1c1 room2:r3c3 编排 file:rooms 导出 | ask save ask | rooms.rtf=rows.rtf
 export into a missing folder | | paste:names40.txt 编排 file:missing/rooms 导出 file:rooms 导出 | save error save ask | rooms.rtf=rows.rtf
 print, a page a room | | paste:names40.txt 编排 print | preview | print.txt=rows-print.txt
 )";
@@ -261,7 +262,7 @@ private slots:
             QVERIFY2((widget->font() == QApplication::font(widget)) !=
                          widget->objectName().startsWith("student_"),
                      qPrintable(widget->objectName()));
-        QCOMPARE(menu(*b.window), "打印… Ctrl+P|");
+        QCOMPARE(menu(*b.window), "打印… Ctrl+P|考务编排… Ctrl+E|");
         b.run("退出");
         QVERIFY(!b.window->isVisible());
     }
