@@ -17,6 +17,7 @@ set -euo pipefail
 
 TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QT_WIN="${QT_WIN:-/var/cache/tavrin/qt6-win64}"
+XLSXWRITER_WIN="${XLSXWRITER_WIN:-/var/cache/tavrin/xlsxwriter-win64}"
 QT_WIN_WORK="${QT_WIN_WORK:-/var/tmp/tavrin-qt6-win64}"
 WIN_BUILD_DIR="${WIN_BUILD_DIR:-$TOP/build-win64}"
 DIST="${DIST:-$TOP/dist}"
@@ -30,7 +31,8 @@ PACKAGES=(
     "cmake:Qt's build and the programs' build"
     "ninja-build:Qt's build"
     "perl:Qt's build"
-    "dpkg-dev:apt-get source unpacks Qt's source"
+    "dpkg-dev:apt-get source unpacks Qt's and libxlsxwriter's source"
+    "libz-mingw-w64-dev:zlib for Windows, which libxlsxwriter's workbooks are packed with"
     "qt6-base-dev:Qt's own tools (moc, rcc, uic) run on this machine"
     "libgl-dev:Qt's CMake files ask for OpenGL headers"
     "qt6-translations-l10n:Qt's buttons in Chinese, built into the programs"
@@ -134,6 +136,33 @@ build_qt() {
     log "Qt for Windows is in $QT_WIN ($(du -sh "$QT_WIN" | cut -f1))"
 }
 
+# libxlsxwriter, which writes the exam office's workbooks: Debian's source
+# of the version the Linux build links, cross-built static into its own
+# cache (a minute), with Debian's zlib for MinGW.
+build_xlsxwriter() {
+    local version src work="$QT_WIN_WORK-xlsxwriter"
+    version="$(dpkg-query -W -f='${source:Version}' libxlsxwriter-dev)"
+    if [ -f "$XLSXWRITER_WIN/.build-complete" ] && [ "$(cat "$XLSXWRITER_WIN/.build-complete")" = "$version" ]; then
+        return 0
+    fi
+    ensure_deb_src
+    log "building libxlsxwriter $version for Windows into $XLSXWRITER_WIN"
+    rm -rf "$work" "$XLSXWRITER_WIN"
+    mkdir -p "$work"
+    (cd "$work" && apt-get source -qq "libxlsxwriter=$version" >/dev/null 2>&1)
+    src="$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'libxlsxwriter-*' | head -n1)"
+    # USE_DTOA_LIBRARY: numbers written the same whatever the desktop's language.
+    cmake -S "$src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
+        -DUSE_DTOA_LIBRARY=ON -DCMAKE_INSTALL_PREFIX="$XLSXWRITER_WIN" \
+        -DCMAKE_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" >/dev/null
+    nice -n 10 cmake --build "$work/build" >/dev/null
+    cmake --install "$work/build" >/dev/null
+    mkdir -p "$XLSXWRITER_WIN/licenses"
+    cp "$src/License.txt" "$XLSXWRITER_WIN/licenses/libxlsxwriter.txt"
+    echo "$version" >"$XLSXWRITER_WIN/.build-complete"
+    rm -rf "$work"
+}
+
 build_exe() {
     if [ ! -f "$WIN_BUILD_DIR/CMakeCache.txt" ]; then
         # The toolchain is named again so that a Qt cache built from another
@@ -141,12 +170,13 @@ build_exe() {
         cmake -S "$TOP" -B "$WIN_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
             -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
-            -DCMAKE_CROSSCOMPILING_EMULATOR="$TOP/scripts/wine-run.sh" >/dev/null
+            -DCMAKE_CROSSCOMPILING_EMULATOR="$TOP/scripts/wine-run.sh" \
+            -DTAVRIN_XLSXWRITER_PREFIX="$XLSXWRITER_WIN" >/dev/null
     fi
     log "building the Windows programs and tests in $WIN_BUILD_DIR"
     cmake --build "$WIN_BUILD_DIR" --parallel "$JOBS" >/dev/null
     local exe dlls
-    for exe in seating/quorlen.exe rooms/brasset.exe; do
+    for exe in seating/quorlen.exe rooms/brasset.exe rooms/brasset.com; do
         # One file each: nothing but Windows' own DLLs may be imported.
         dlls="$(x86_64-w64-mingw32-objdump -p "$WIN_BUILD_DIR/$exe" | sed -n 's/^\s*DLL Name: //p' |
             grep -iE '^(qt6|lib|libstdc|libgcc|libwinpthread)' || true)"
@@ -180,11 +210,13 @@ build_setup() {
     for license in "$QT_WIN"/licenses/*; do
         windows_text <"$license" >"$stage/$name/licenses/Qt/${license##*/}"
     done
+    windows_text <"$XLSXWRITER_WIN/licenses/libxlsxwriter.txt" >"$stage/$name/licenses/libxlsxwriter.txt"
     SETUP="$DIST/$name-setup.exe"
     log "making $SETUP and $DIST/$name-win64.zip"
     makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DOUTFILE="$SETUP" \
         -DBUILD="$WIN_BUILD_DIR" -DFILES="$stage/$name" "$TOP/packaging/tavrin.nsi"
-    cp "$WIN_BUILD_DIR"/seating/quorlen.exe "$WIN_BUILD_DIR"/rooms/brasset.exe "$stage/$name/"
+    cp "$WIN_BUILD_DIR"/seating/quorlen.exe "$WIN_BUILD_DIR"/rooms/brasset.exe \
+        "$WIN_BUILD_DIR"/rooms/brasset.com "$stage/$name/"
     rm -f "$DIST/$name-win64.zip"
     (cd "$stage" && zip -q -9 -r -X "$DIST/$name-win64.zip" "$name")
 }
@@ -202,6 +234,7 @@ main() {
     chinese_locale
     build_qt
     [ "$what" = qt ] && return 0
+    build_xlsxwriter
     build_exe
     [ "$what" = exe ] && return 0
     build_setup
