@@ -62,6 +62,8 @@ Section "Quorlen 与 Brasset（必需）" Programs
     SetOutPath "$INSTDIR"
     File "${BUILD}\seating\quorlen.exe"
     File "${BUILD}\rooms\brasset.exe"
+    ; The command line from a console: "brasset --exam ..." runs brasset.com.
+    File "${BUILD}\rooms\brasset.com"
     File /r "${FILES}\*"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
@@ -107,6 +109,7 @@ FunctionEnd
 Section "Uninstall"
     Delete "$INSTDIR\quorlen.exe"
     Delete "$INSTDIR\brasset.exe"
+    Delete "$INSTDIR\brasset.com"
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\LICENSE.txt"
     RMDir /r "$INSTDIR\licenses"

@@ -161,7 +161,8 @@ build_xlsxwriter() {
     cmake -S "$src" -B "$XLSX_WIN_WORK/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
         -DCMAKE_INSTALL_PREFIX="$XLSX_WIN" -DBUILD_SHARED_LIBS=OFF \
-        -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF >/dev/null
+        -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF \
+        -DUSE_DTOA_LIBRARY=ON >/dev/null # numbers written alike whatever the desktop's language
     nice -n 10 cmake --build "$XLSX_WIN_WORK/build" --parallel "$JOBS" >/dev/null
     cmake --install "$XLSX_WIN_WORK/build" >/dev/null
     # zlib beside it, so that the programs' build searches this folder only;
@@ -191,7 +192,7 @@ build_exe() {
     log "building the Windows programs and tests in $WIN_BUILD_DIR"
     cmake --build "$WIN_BUILD_DIR" --parallel "$JOBS" >/dev/null
     local exe dlls
-    for exe in seating/quorlen.exe rooms/brasset.exe; do
+    for exe in seating/quorlen.exe rooms/brasset.exe rooms/brasset.com; do
         # One file each: nothing but Windows' own DLLs may be imported.
         dlls="$(x86_64-w64-mingw32-objdump -p "$WIN_BUILD_DIR/$exe" | sed -n 's/^\s*DLL Name: //p' |
             grep -iE '^(qt6|lib|libstdc|libgcc|libwinpthread)' || true)"
@@ -232,7 +233,8 @@ build_setup() {
     log "making $SETUP and $DIST/$name-win64.zip"
     makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DOUTFILE="$SETUP" \
         -DBUILD="$WIN_BUILD_DIR" -DFILES="$stage/$name" "$TOP/packaging/tavrin.nsi"
-    cp "$WIN_BUILD_DIR"/seating/quorlen.exe "$WIN_BUILD_DIR"/rooms/brasset.exe "$stage/$name/"
+    cp "$WIN_BUILD_DIR"/seating/quorlen.exe "$WIN_BUILD_DIR"/rooms/brasset.exe \
+        "$WIN_BUILD_DIR"/rooms/brasset.com "$stage/$name/"
     rm -f "$DIST/$name-win64.zip"
     (cd "$stage" && zip -q -9 -r -X "$DIST/$name-win64.zip" "$name")
 }
@@ -250,6 +252,7 @@ main() {
     chinese_locale
     build_qt
     [ "$what" = qt ] && return 0
+    build_xlsxwriter
     build_exe
     [ "$what" = exe ] && return 0
     build_setup
