@@ -62,6 +62,7 @@ private slots:
                 olderKept << kept.last() + " was replaced";
         }
         QDir::setCurrent(old);
+        kept.sort();
         const QString said = printed.startsWith("out") ? out : err;
         QVERIFY2(said.contains(printed.section(' ', 1)),
                  qPrintable("out: " + out + "\nerr: " + err));
