@@ -4,15 +4,21 @@
 
 #include <QGuiApplication>
 #include <QTextStream>
-#include <cstring>
+#include <cstdio>
 
 namespace {
 // The command line's own start: no window, so no display either.
 int runCommandLine(int argc, char* argv[]) {
 #ifndef Q_OS_WIN
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // It shows no window, so it needs no display, whatever the session has.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
+    // A script reads what the command says; Qt's notes on the platform
+    // (no runtime folder, the offscreen platform's limits) are no news there.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg)
+            fprintf(stderr, "%s\n", qPrintable(message));
+    });
     QGuiApplication app(argc, argv);
     QTextStream out(stdout), err(stderr);
     // The console's own code page: GBK on a Chinese Windows, UTF-8 elsewhere.

@@ -25,5 +25,18 @@ for SCALE in 1 2; do
     wait "$PID" || fail "brasset ended with status $?"
 done
 
+# The command line with no display at all, as a script on a server runs it:
+# one summary line and nothing else; a failure writes nothing.
+mkdir "$WORK/exam" && cd "$WORK/exam"
+cp "$DATA/exams/school.csv" .
+env -u DISPLAY -u QT_QPA_PLATFORM "$BUILD/rooms/brasset" --exam school.csv --order mixed --seed 5 \
+    --xlsx a.xlsx --pdf a.pdf --rtf a.rtf >out 2>err || fail "brasset --exam: status $?, $(cat err)"
+[ "$(cat out)" = "考生 60 人，2 个考场，相邻同班 0 对，随机种子 5" ] || fail "brasset --exam said: $(cat out)"
+[ ! -s err ] || fail "brasset --exam also said: $(cat err)"
+[ -s a.xlsx ] && [ -s a.pdf ] && [ -s a.rtf ] || fail "brasset --exam left: $(ls)"
+if env -u DISPLAY "$BUILD/rooms/brasset" --exam gone.csv --xlsx b.xlsx >out 2>err; then fail "no list, yet status 0"; fi
+[ ! -e b.xlsx ] && grep -q gone.csv err || fail "no list: $(cat err), $(ls)"
+cd - >/dev/null
+
 install brasset Form1
 echo "brasset end to end: passed"
