@@ -80,7 +80,10 @@ QByteArray workbook(const QString& sheetData, const QString& strings = {}) {
     const QByteArray book =
         R"(<workbook xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="名单" r:id="rId7"/><sheet name="b" r:id="rId1"/></sheets></workbook>)";
     const QByteArray rels =
-        R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/><Relationship Id="rId7" Type="x/worksheet" Target="../xl/worksheets/first.xml"/><Relationship Id="rId2" Type="x/sharedStrings" Target="/xl/sharedStrings.xml"/></Relationships>)";
+        R"(<Relationships><Relationship Id="rId1" Type="x/worksheet" Target="worksheets/sheet1.xml"/><Relationship Id="rId7" Type="x/worksheet" Target="../xl/worksheets/first.xml"/><Relationship Id="rId2" Type="x/sharedStrings" Target="/xl/sharedStrings.xml"/><Relationship Id="rId3" Type="x/styles" Target="styles.xml"/></Relationships>)";
+    // Styles 1 to 4: a date, a date and time, a time, a number.
+    const QByteArray styles =
+        R"(<styleSheet><numFmts><numFmt numFmtId="164" formatCode="yyyy&quot;年&quot;m&quot;月&quot;"/><numFmt numFmtId="165" formatCode="0.0&quot;分&quot;"/></numFmts><cellXfs><xf numFmtId="0"/><xf numFmtId="14"/><xf numFmtId="164"/><xf numFmtId="20"/><xf numFmtId="165"/></cellXfs></styleSheet>)";
     return zipOf({{"xl/workbook.xml", book},
                   {"xl/_rels/workbook.xml.rels", rels},
                   {"xl/worksheets/sheet1.xml",
@@ -88,7 +91,8 @@ QByteArray workbook(const QString& sheetData, const QString& strings = {}) {
                    "t=\"inlineStr\"><is><t>第二张</t></is></c></row></sheetData></worksheet>"},
                   {"xl/worksheets/first.xml",
                    ("<worksheet><sheetData>" + sheetData + "</sheetData></worksheet>").toUtf8()},
-                  {"xl/sharedStrings.xml", ("<sst>" + strings + "</sst>").toUtf8()}});
+                  {"xl/sharedStrings.xml", ("<sst>" + strings + "</sst>").toUtf8()},
+                  {"xl/styles.xml", styles}});
 }
 
 const char* const kStrings =
@@ -99,6 +103,7 @@ const char* const kStrings =
 const char* const kXlsx = R"(
 shared, rich, escaped | <row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="s"><v>2</v></c></row> | 张三·李四 ·a\rb_x000D_ |
 numbers as shown | <row><c><v>2023010001</v></c><c><v>2.023010001E9</v></c><c><v>0.1</v></c><c><v>-95.50</v></c><c><v>1E+20</v></c><c t="b"><v>0</v></c></row> | 2023010001·2023010001·0.1·-95.5·100000000000000000000·FALSE |
+dates and times | <row><c s="1"><v>39569</v></c><c s="2"><v>39569.3125</v></c><c s="3"><v>0.5</v></c><c s="4"><v>7</v></c><c s="2"><v>1</v></c></row> | 2008-05-01·2008-05-01 07:30·12:00·7·1900-01-01 |
 gaps become empty cells | <row r="1"><c r="A1" t="inlineStr"><is><t>a</t></is></c></row><row r="3"><c r="C3" t="inlineStr"><is><t>c</t></is></c></row><row><c r="B4" t="str"><f>X</f><v>=</v></c><c t="e"><v>#N/A</v></c></row> | a /  / ··c / ·=·#N/A |
 a string out of range | <row><c t="s"><v>9</v></c></row> | !损坏 |
 broken XML | <row><c><v>1</c></row> | !损坏 |
@@ -111,8 +116,8 @@ a sheet claiming less than it holds | <row><c><v>1</v></c></row> | !损坏 | 1
 // (cut), text in an encoding (as in the .csv cases), nothing (none), or a
 // folder (dir).
 const char* const kFiles = R"(
-openpyxl's workbook | list.xlsx | list | 姓名·班级·学号·考号·语文 / 张三·高一(1)班·007·2023010001·95.5 /  / 李四·高一(2)班·20230102·123456789012345·TRUE··备注
-a workbook named .xls | 名单.XLS | list | 姓名·班级·学号·考号·语文 / 张三·高一(1)班·007·2023010001·95.5 /  / 李四·高一(2)班·20230102·123456789012345·TRUE··备注
+openpyxl's workbook | list.xlsx | list | 姓名·班级·学号·考号·语文 / 张三·高一(1)班·007·2023010001·95.5·2008-05-01 /  / 李四·高一(2)班·20230102·123456789012345·TRUE··备注
+a workbook named .xls | 名单.XLS | list | 姓名·班级·学号·考号·语文 / 张三·高一(1)班·007·2023010001·95.5·2008-05-01 /  / 李四·高一(2)班·20230102·123456789012345·TRUE··备注
 a GBK .csv | 名单.CSV | gbk:姓名,班级\r\n张三,1班\r\n | 姓名·班级 / 张三·1班
 a tab-separated .txt | 名单.txt | utf8:姓名\t班级 | 姓名·班级
 an old .xls | old.xls | utf8:<html> | !另存为
