@@ -19,8 +19,9 @@ QString written(const Table& rows, QChar separator) {
             const QString& cell = row[i];
             const bool quoted = cell.startsWith(u'"') || cell.contains(separator) ||
                                 cell.contains(u'\r') || cell.contains(u'\n');
-            text += (i ? QString(separator) : QString()) +
-                    (quoted ? '"' + QString(cell).replace("\"", "\"\"") + '"' : cell);
+            if (i > 0)
+                text += separator;
+            text += quoted ? '"' + QString(cell).replace("\"", "\"\"") + '"' : cell;
         }
         text += u"\r\n";
     }

@@ -1,7 +1,7 @@
 // An .xlsx from any bytes: read whole or refused with a message, never a
 // crash. Bytes that start as a zip are read as the workbook; any others are
-// a sheet's XML and, after a byte 0xFF, its shared strings, zipped here into
-// a workbook, so that the XML is fuzzed and not only the zip around it.
+// a sheet's XML, its shared strings and its styles, 0xFF between them, zipped
+// here into a workbook, so that the XML is fuzzed and not only the zip.
 
 #include "candidates.h"
 #include "fuzzcheck.h"
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QByteArray bytes = fuzzBytes(data, size);
     if (!bytes.startsWith("PK")) {
-        const qsizetype cut = bytes.contains('\xFF') ? bytes.indexOf('\xFF') : bytes.size();
+        const QList<QByteArray> parts = bytes.split('\xFF');
         QBuffer zip;
         zip.open(QIODevice::WriteOnly);
         QZipWriter writer(&zip);
@@ -28,9 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                        R"(<workbook xmlns:r="r"><sheets><sheet r:id="a"/></sheets></workbook>)");
         writer.addFile(
             "xl/_rels/workbook.xml.rels",
-            R"(<Relationships><Relationship Id="a" Target="s.xml"/><Relationship Id="b" Type="/sharedStrings" Target="t.xml"/></Relationships>)");
-        writer.addFile("xl/s.xml", bytes.first(cut));
-        writer.addFile("xl/t.xml", bytes.sliced(std::min(cut + 1, bytes.size())));
+            R"(<Relationships><Relationship Id="a" Target="s.xml"/><Relationship Id="b" Type="/sharedStrings" Target="t.xml"/><Relationship Id="c" Type="/styles" Target="u.xml"/></Relationships>)");
+        writer.addFile("xl/s.xml", parts[0]);
+        writer.addFile("xl/t.xml", parts.value(1));
+        writer.addFile("xl/u.xml", parts.value(2));
         writer.close();
         bytes = zip.data();
     }
