@@ -32,25 +32,34 @@ void compareRead(const ReadTable& read, const QString& expected) {
         QCOMPARE(shown(read), expected);
 }
 
-const char* const kPaste = R"(
-tabs and CR LF      | 张三\t1班\r\n李四\t2班\r\n | 张三·1班 / 李四·2班
-LF, CR, no last break | a\tb\nc\rd       | a·b / c / d
-an empty line stays   | a\n\nb\n         | a /  / b
-empty cells           | \ta\t\n          | ·a·
-quoted tab, break, quote | "x\ty"\t"1\n2"\t"say ""hi"""\n | x\ty·1\n2·say "hi"
-stray quotes kept     | 5"\t"ab\t"a"b    | 5"·"ab·"a"b
-)";
-
-const char* const kCsv = R"(
-UTF-8               | utf8  | 姓名,班级\r\n张三,1班\r\n | 姓名·班级 / 张三·1班
-UTF-8 with its mark | bom   | 姓名,班级\n张三,1班       | 姓名·班级 / 张三·1班
-GBK                 | gbk   | 姓名,班级\r\n张三,1班,€\r\n | 姓名·班级 / 张三·1班·€
-UTF-16 with its mark | utf16 | 姓名\t班级\r\n         | 姓名·班级
-neither             | hex   | 41 2C 81 0A 80            | !编码
-a NUL               | hex   | 41 00 42                  | !编码
-quoted comma, break, quote | utf8 | "a,b","1\r\n2",x""y,"q""" | a,b·1\r\n2·x""y·q"
-tabs and no comma   | utf8  | 学号\t姓名\n1\t张,三      | 学号·姓名 / 1·张,三
-a comma on line one | utf8  | a,b\tc\n1\t2              | a·b\tc / 1\t2
+// Pasted text, or a file of that name holding text in an encoding
+// ("gbk:..."), the workbook openpyxl saved (list), its first half (cut), nothing
+// (none) or a folder (dir).
+const char* const kRead = R"(
+tabs and CR LF      | paste | 张三\t1班\r\n李四\t2班\r\n | 张三·1班 / 李四·2班
+LF, CR, no last break | paste | a\tb\nc\rd       | a·b / c / d
+an empty line stays | paste | a\n\nb\n         | a /  / b
+empty cells         | paste | \ta\t\n          | ·a·
+quoted tab, break, quote | paste | "x\ty"\t"1\n2"\t"say ""hi"""\n | x\ty·1\n2·say "hi"
+stray quotes kept   | paste | 5"\t"ab\t"a"b    | 5"·"ab·"a"b
+UTF-8               | a.csv | utf8:姓名,班级\r\n张三,1班\r\n | 姓名·班级 / 张三·1班
+UTF-8 with its mark | a.csv | bom:姓名,班级\n张三,1班       | 姓名·班级 / 张三·1班
+GBK                 | 名单.CSV | gbk:姓名,班级\r\n张三,1班,€\r\n | 姓名·班级 / 张三·1班·€
+UTF-16 with its mark | a.txt | utf16:姓名\t班级\r\n         | 姓名·班级
+neither             | a.csv | hex:41 2C 81 0A 80            | !编码
+a NUL               | a.csv | hex:41 00 42                  | !编码
+quoted comma, break, quote | a.csv | utf8:"a,b","1\r\n2",x""y,"q""" | a,b·1\r\n2·x""y·q"
+tabs and no comma   | a.csv | utf8:学号\t姓名\n1\t张,三      | 学号·姓名 / 1·张,三
+a comma on line one | a.csv | utf8:a,b\tc\n1\t2              | a·b\tc / 1\t2
+the openpyxl workbook | list.xlsx | list | 姓名·班级·学号·考号·语文 / 张三·高一(1)班·007·2023010001·95.5·2008-05-01 /  / 李四·高一(2)班·20230102·123456789012345·TRUE··备注
+a workbook named .xls | 名单.XLS | list | 姓名·班级·学号·考号·语文 / 张三·高一(1)班·007·2023010001·95.5·2008-05-01 /  / 李四·高一(2)班·20230102·123456789012345·TRUE··备注
+an old .xls         | old.xls | utf8:<html> | !97-2003
+an old or locked workbook | a.xlsx | hex:D0CF11E0A1B11AE1 | !密码
+half a workbook     | cut.xlsx | cut | !损坏
+text named .xlsx    | a.xlsx | utf8:姓名 | !损坏
+another kind        | a.docx | utf8:x | !不是能读入
+missing             | gone.csv | none | !gone.csv
+a folder            | dir.csv | dir | !dir.csv
 )";
 
 QByteArray encoded(const QString& encoding, const QString& text) {
@@ -64,16 +73,6 @@ QByteArray encoded(const QString& encoding, const QString& text) {
     return (encoding == "bom" ? "\xEF\xBB\xBF" : "") + text.toUtf8();
 }
 
-QByteArray zipOf(const QList<std::pair<QString, QByteArray>>& parts) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QZipWriter writer(&buffer);
-    for (const auto& [name, data] : parts)
-        writer.addFile(name, data);
-    writer.close();
-    return buffer.data();
-}
-
 // A workbook of two sheets whose first is `first.xml`, found through a
 // relationship named by its id and a path with "..".
 QByteArray workbook(const QString& sheetData, const QString& strings = {}) {
@@ -84,15 +83,22 @@ QByteArray workbook(const QString& sheetData, const QString& strings = {}) {
     // Styles 1 to 4: a date, a date and time, a time, a number.
     const QByteArray styles =
         R"(<styleSheet><numFmts><numFmt numFmtId="164" formatCode="yyyy&quot;年&quot;m&quot;月&quot;"/><numFmt numFmtId="165" formatCode="0.0&quot;分&quot;"/></numFmts><cellXfs><xf numFmtId="0"/><xf numFmtId="14"/><xf numFmtId="164"/><xf numFmtId="20"/><xf numFmtId="165"/></cellXfs></styleSheet>)";
-    return zipOf({{"xl/workbook.xml", book},
-                  {"xl/_rels/workbook.xml.rels", rels},
-                  {"xl/worksheets/sheet1.xml",
-                   "<worksheet><sheetData><row><c "
-                   "t=\"inlineStr\"><is><t>第二张</t></is></c></row></sheetData></worksheet>"},
-                  {"xl/worksheets/first.xml",
-                   ("<worksheet><sheetData>" + sheetData + "</sheetData></worksheet>").toUtf8()},
-                  {"xl/sharedStrings.xml", ("<sst>" + strings + "</sst>").toUtf8()},
-                  {"xl/styles.xml", styles}});
+    QBuffer zip;
+    zip.open(QIODevice::WriteOnly);
+    QZipWriter writer(&zip);
+    for (const auto& [name, data] : QList<std::pair<QString, QByteArray>>{
+             {"xl/workbook.xml", book},
+             {"xl/_rels/workbook.xml.rels", rels},
+             {"xl/worksheets/sheet1.xml",
+              "<worksheet><sheetData><row><c "
+              "t=\"inlineStr\"><is><t>第二张</t></is></c></row></sheetData></worksheet>"},
+             {"xl/worksheets/first.xml",
+              ("<worksheet><sheetData>" + sheetData + "</sheetData></worksheet>").toUtf8()},
+             {"xl/sharedStrings.xml", ("<sst>" + strings + "</sst>").toUtf8()},
+             {"xl/styles.xml", styles}})
+        writer.addFile(name, data);
+    writer.close();
+    return zip.data();
 }
 
 const char* const kStrings =
@@ -112,27 +118,10 @@ a sheet too large | <row><c><v>1</v></c></row> | !200 MB | 300000000
 a sheet claiming less than it holds | <row><c><v>1</v></c></row> | !损坏 | 1
 )";
 
-// A file of that name, holding openpyxl's workbook (list), its first half
-// (cut), text in an encoding (as in the .csv cases), nothing (none), or a
-// folder (dir).
-const char* const kFiles = R"(
-openpyxl's workbook | list.xlsx | list | 姓名·班级·学号·考号·语文 / 张三·高一(1)班·007·2023010001·95.5·2008-05-01 /  / 李四·高一(2)班·20230102·123456789012345·TRUE··备注
-a workbook named .xls | 名单.XLS | list | 姓名·班级·学号·考号·语文 / 张三·高一(1)班·007·2023010001·95.5·2008-05-01 /  / 李四·高一(2)班·20230102·123456789012345·TRUE··备注
-a GBK .csv | 名单.CSV | gbk:姓名,班级\r\n张三,1班\r\n | 姓名·班级 / 张三·1班
-a tab-separated .txt | 名单.txt | utf8:姓名\t班级 | 姓名·班级
-an old .xls | old.xls | utf8:<html> | !另存为
-an old or locked workbook | a.xlsx | hex:D0CF11E0A1B11AE1 | !另存为
-half a workbook | cut.xlsx | cut | !损坏
-text named .xlsx | a.xlsx | utf8:姓名 | !损坏
-another kind | a.docx | utf8:x | !不是能读入
-missing | gone.csv | none | !gone.csv
-a folder | dir.csv | dir | !dir.csv
-)";
-
 const char* const kHeaders = R"(
 the usual words | 序号\t姓名\t班级\t学号\t考号\t语文 | -NCSE-
 their variants  | 考生姓名\t行政班\t学籍号\t准考证号 | NCSE
-spaced, cased   |  姓  名 \tClass\tNAME | NC-
+spaced, cased   | 姓　名 \tClass\tNAME | NC-
 first one counts | 名字\t班\t班别\t编号\t学生编号\t考试号\t准考号 | NC-S-E-
 no name, no header | 班级\t学号\t考号 |
 )";
@@ -163,19 +152,27 @@ Table tableOf(const QString& text) {
 class TestExamsRead : public QObject {
     Q_OBJECT
 private slots:
-    void paste_data() { addTable({"text", "rows"}, kPaste); }
-    void paste() {
-        QFETCH(QString, text);
+    void read_data() { addTable({"name", "content", "rows"}, kRead); }
+    void read() {
+        QFETCH(QString, name);
+        QFETCH(QString, content);
         QFETCH(QString, rows);
-        compareRead(readPaste(text), rows);
-    }
-
-    void csv_data() { addTable({"encoding", "text", "rows"}, kCsv); }
-    void csv() {
-        QFETCH(QString, encoding);
-        QFETCH(QString, text);
-        QFETCH(QString, rows);
-        compareRead(readCsv(encoded(encoding, text)), rows);
+        if (name == "paste")
+            return compareRead(readPaste(content), rows);
+        QTemporaryDir dir;
+        QFile list(":/data/exams/list.xlsx"), file(dir.filePath(name));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        const QByteArray xlsx = list.readAll();
+        if (content == "dir")
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        else if (content != "none")
+            QVERIFY(file.open(QIODevice::WriteOnly) &&
+                    file.write(content == "list"  ? xlsx
+                               : content == "cut" ? xlsx.first(xlsx.size() / 2)
+                                                  : encoded(content.section(':', 0, 0),
+                                                            content.section(':', 1))) >= 0);
+        file.close();
+        compareRead(readTableFile(file.fileName()), rows);
     }
 
     void xlsx_data() { addTable({"sheetData", "rows", "claims"}, kXlsx); }
@@ -190,29 +187,6 @@ private slots:
                 zip[entry + 24 + i] = char(claims.toUInt() >> (8 * i));
         }
         compareRead(readXlsx(zip), rows);
-    }
-
-    void file_data() { addTable({"name", "content", "rows"}, kFiles); }
-    void file() {
-        QFETCH(QString, name);
-        QFETCH(QString, content);
-        QFETCH(QString, rows);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(name);
-        QFile list(":/data/exams/list.xlsx");
-        QVERIFY(list.open(QIODevice::ReadOnly));
-        const QByteArray xlsx = list.readAll();
-        QFile file(path);
-        if (content == "dir")
-            QVERIFY(QDir(dir.path()).mkdir(name));
-        else if (content != "none")
-            QVERIFY(file.open(QIODevice::WriteOnly) &&
-                    file.write(content == "list"  ? xlsx
-                               : content == "cut" ? xlsx.first(xlsx.size() / 2)
-                                                  : encoded(content.section(':', 0, 0),
-                                                            content.section(':', 1))) >= 0);
-        file.close();
-        compareRead(readTableFile(path), rows);
     }
 
     void header_data() { addTable({"cells", "fields"}, kHeaders); }
