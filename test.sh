@@ -8,7 +8,7 @@ SANITIZED_DIR="${SANITIZED_DIR:-$TOP/build-asan}"
 # Only what the tests run (the programs, tools and benchmarks are the first
 # build's), each library compiled as one file: Qt's headers are read once.
 build "$SANITIZED_DIR" -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON \
-    -- tst_windows tst_reseat tst_faults
+    -- tavrin_tests
 
 export QT_QPA_PLATFORM=offscreen
 echo "== tests"

@@ -82,14 +82,14 @@ QString strictly(QStringDecoder decoder, QByteArrayView bytes, bool& ok) {
     return text;
 }
 
-// Whether the bytes are all ASCII or GBK's two-byte characters, as Excel
-// writes a .csv on Chinese Windows.
+// Whether the bytes are all ASCII, the euro sign (0x80) or GBK's two-byte
+// characters, as Excel writes a .csv on Chinese Windows.
 bool isGbk(QByteArrayView bytes) {
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = uchar(bytes[i]);
-        if (b < 0x80)
+        if (b <= 0x80)
             continue;
-        if (b == 0x80 || b == 0xFF || i + 1 == bytes.size())
+        if (b == 0xFF || i + 1 == bytes.size())
             return false;
         const auto trail = uchar(bytes[++i]);
         if (trail < 0x40 || trail == 0x7F || trail == 0xFF)

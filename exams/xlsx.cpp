@@ -5,8 +5,10 @@
 #include "tablelimits.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <QtGui/private/qzipreader_p.h>
 #include <cmath>
@@ -49,7 +51,10 @@ QHash<QString, qint64> packedSizes(QByteArrayView zip) {
         const qsizetype nameLength = little(zip, at + 28, 2);
         if (at + 46 + nameLength > zip.size())
             break;
-        sizes.insert(QString::fromUtf8(zip.sliced(at + 46, nameLength)), little(zip, at + 20, 4));
+        // The zip reader unpacks the first part of a name.
+        const QString name = QString::fromUtf8(zip.sliced(at + 46, nameLength));
+        if (!sizes.contains(name))
+            sizes.insert(name, little(zip, at + 20, 4));
         at += 46 + nameLength + little(zip, at + 30, 2) + little(zip, at + 32, 2);
     }
     return sizes;
@@ -250,9 +255,79 @@ int columnOf(QStringView reference) {
     return column;
 }
 
+// What the cells refer to: the shared strings, and which of the cell styles
+// show a number as a date or a time, counted from which day.
+struct Shared {
+    QStringList strings;
+    std::vector<bool> dateStyles;
+    bool from1904 = false;
+};
+
+// Whether a number format shows a date or a time: one of Excel's own (the
+// Chinese ones among them), or a code with a date or time letter outside its
+// quoted text, escapes and [colours].
+bool isDateFormat(int id, const QString& code) {
+    if ((id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
+        (id >= 50 && id <= 58))
+        return true;
+    static const QRegularExpression literal(R"("[^"]*"|\\.|\[[^\]]*\]|_.|\*.)");
+    static const QRegularExpression dateOrTime("[yYmMdDhHsS]");
+    return QString(code).remove(literal).contains(dateOrTime);
+}
+
+bool readStyles(Package& package, const QString& name, Shared& shared, QString& error) {
+    if (name.isEmpty() || !package.has(name))
+        return true;
+    const std::optional<QByteArray> xml = package.part(name, error);
+    if (!xml)
+        return false;
+    QHash<int, QString> codes;
+    QXmlStreamReader reader(*xml);
+    bool inCellStyles = false;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isEndElement() && reader.name() == u"cellXfs")
+            inCellStyles = false;
+        if (!reader.isStartElement())
+            continue;
+        const QXmlStreamAttributes attributes = reader.attributes();
+        const int id = attributes.value(QLatin1String("numFmtId")).toInt();
+        if (reader.name() == u"numFmt")
+            codes.insert(id, attributes.value(QLatin1String("formatCode")).toString());
+        else if (reader.name() == u"cellXfs")
+            inCellStyles = true;
+        else if (reader.name() == u"xf" && inCellStyles)
+            shared.dateStyles.push_back(isDateFormat(id, codes.value(id)));
+    }
+    if (reader.hasError())
+        error = corrupted();
+    return !reader.hasError();
+}
+
+// A date or time cell's serial number as a date (2008-05-01), a time
+// (07:30) or both. Excel's day 60 is 29 February 1900, which never was.
+QString dateText(const QString& value, bool from1904) {
+    bool ok = false;
+    const double serial = value.toDouble(&ok);
+    if (!ok || serial < 0 || serial > 2958465) // up to 9999-12-31
+        return numberText(value);
+    const auto days = qint64(serial);
+    const auto seconds = qint64(std::llround((serial - double(days)) * 86400));
+    const QDate date = from1904    ? QDate(1904, 1, 1).addDays(days)
+                       : days < 61 ? QDate(1899, 12, 31).addDays(days)
+                                   : QDate(1899, 12, 30).addDays(days);
+    const QTime time = QTime(0, 0).addSecs(std::min<qint64>(seconds, 86399));
+    const QString clock = time.toString(time.second() ? u"hh:mm:ss" : u"hh:mm");
+    if (days == 0 && !from1904)
+        return clock;
+    const QString day = date.toString(u"yyyy-MM-dd");
+    return seconds == 0 ? day : day + u' ' + clock;
+}
+
 class SheetReader {
 public:
-    SheetReader(const QByteArray& xml, const QStringList& strings) : xml_(xml), strings_(strings) {}
+    SheetReader(const QByteArray& xml, const Shared& shared)
+        : xml_(xml), strings_(shared.strings), shared_(shared) {}
 
     ReadTable read() {
         if (xml_.readNextStartElement())
@@ -299,13 +374,14 @@ private:
                 error_ = corrupted();
                 return;
             }
-            const QString text = cellText(attributes.value(QLatin1String("t")).toString());
+            const QString text = cellText(attributes.value(QLatin1String("t")).toString(),
+                                          attributes.value(QLatin1String("s")).toInt());
             if (!text.isEmpty())
                 place(row, column, text);
         }
     }
 
-    QString cellText(const QString& type) {
+    QString cellText(const QString& type, int style) {
         QString value;
         bool inlineString = false;
         while (xml_.readNextStartElement()) {
@@ -330,6 +406,9 @@ private:
         }
         if (type == u"b")
             return value == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+        if (style >= 0 && std::size_t(style) < shared_.dateStyles.size() &&
+            shared_.dateStyles[std::size_t(style)])
+            return dateText(value, shared_.from1904);
         return numberText(value);
     }
 
@@ -350,6 +429,7 @@ private:
 
     QXmlStreamReader xml_;
     const QStringList& strings_;
+    const Shared& shared_;
     ReadTable table_;
     qsizetype cellCount_ = 0;
     QString error_;
@@ -375,10 +455,14 @@ ReadTable readXlsx(const QByteArray& bytes) {
     if (!bookXml || !error.isEmpty())
         return {{}, error};
 
+    Shared shared;
     QXmlStreamReader reader(*bookXml);
     QString sheetId;
     while (sheetId.isEmpty() && !reader.atEnd() && reader.readNext() != QXmlStreamReader::Invalid)
-        if (reader.isStartElement() && reader.name() == u"sheet")
+        if (reader.isStartElement() && reader.name() == u"workbookPr")
+            shared.from1904 = reader.attributes().value(QLatin1String("date1904")) == u"1" ||
+                              reader.attributes().value(QLatin1String("date1904")) == u"true";
+        else if (reader.isStartElement() && reader.name() == u"sheet")
             for (const QXmlStreamAttribute& attribute : reader.attributes())
                 if (attribute.name() == u"id" && !attribute.namespaceUri().isEmpty())
                     sheetId = attribute.value().toString();
@@ -386,13 +470,13 @@ ReadTable readXlsx(const QByteArray& bytes) {
     if (sheet.isEmpty())
         return {{}, corrupted()};
 
-    QStringList strings;
-    if (!sharedStrings(package, targetOfType(parts, u"/sharedStrings"), strings, error))
+    if (!sharedStrings(package, targetOfType(parts, u"/sharedStrings"), shared.strings, error) ||
+        !readStyles(package, targetOfType(parts, u"/styles"), shared, error))
         return {{}, error};
     const std::optional<QByteArray> sheetXml = package.part(sheet, error);
     if (!sheetXml)
         return {{}, error};
-    return SheetReader(*sheetXml, strings).read();
+    return SheetReader(*sheetXml, shared).read();
 }
 
 } // namespace exams

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the fuzz targets, each for SECONDS (default 60), or only the ones named:
-#   scripts/fuzz.sh [SECONDS] [listinput|pastedlist|leadingnumber|rules|examfile ...]
+#   scripts/fuzz.sh [SECONDS] [listinput|pastedlist|leadingnumber|rules|csv|xlsx|examfile ...]
 # Each starts from the seed inputs in fuzz/corpus/ and from what earlier runs
 # found (kept in build-fuzz/corpus/). A crash, a sanitizer report or a broken
 # invariant fails the script and keeps the input in build-fuzz/crashes/.
@@ -11,7 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(listinput pastedlist leadingnumber rules examfile)
+[ ${#targets[@]} -gt 0 ] || targets=(listinput pastedlist leadingnumber rules csv xlsx examfile)
 
 FUZZ_DIR="${FUZZ_DIR:-$TOP/build-fuzz}"
 build "$FUZZ_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTAVRIN_FUZZ=ON \

@@ -22,6 +22,7 @@
 //   undo×5                   the step five times
 
 #include "ansitext.h"
+#include "casetable.h"
 #include "desktop.h"
 
 #include <QAbstractButton>
@@ -87,19 +88,6 @@ struct ScriptedDesktop final : common::Desktop {
 inline QByteArray bytesOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A table of cases, a row a line: its name, then the columns' cells, between
-// "|"; in a cell \t is a tab and \n a line feed.
-inline void addTable(std::initializer_list<const char*> columns, const char* table) {
-    for (const char* column : columns)
-        QTest::addColumn<QString>(column);
-    for (const QString& line : QString::fromUtf8(table).split('\n', Qt::SkipEmptyParts)) {
-        const QStringList cells = line.split(QRegularExpression(" *\\| *"));
-        QTestData& row = QTest::newRow(qPrintable(cells[0]));
-        for (const QString& cell : cells.mid(1))
-            row << QString(cell).replace("\\t", "\t").replace("\\n", "\n");
-    }
 }
 
 // A seat-plan file's lines as the window shows them: row 1 at the top, and
