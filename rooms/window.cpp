@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -51,6 +52,10 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_des
     connect(common::addWindowAction(this, "print", QStringLiteral("打印…"),
                                     {QKeySequence(Qt::CTRL | Qt::Key_P)}),
             &QAction::triggered, this, &Form1::printRooms);
+    // The window's shortcuts come before the text boxes' own keys: on Linux
+    // Ctrl+E is also a text box's "end of line", and the focus is always in one.
+    Text1->installEventFilter(this);
+    Text2->installEventFilter(this);
     connect(common::addWindowAction(this, "examWindow", QStringLiteral("考务编排…"),
                                     {QKeySequence(Qt::CTRL | Qt::Key_E)}),
             &QAction::triggered, this, [this] { openExamWindow(); });
@@ -120,6 +125,18 @@ void Form1::render() {
         student[index]->setCaption(m_rooms.captions[index]);
     for (int room = 0; room < kRooms; ++room)
         Frame1[room]->setVisible(m_rooms.visible[room]);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QAction* action : actions())
+            if (action->shortcuts().contains(pressed)) {
+                event->ignore(); // not the box's: the window's action takes it
+                return true;
+            }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::resetRooms() {

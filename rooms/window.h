@@ -48,6 +48,9 @@ public:
     // names, they become its candidates.
     ExamWindow* openExamWindow(const std::optional<std::vector<QString>>& names = std::nullopt);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createInputColumn();
     void createRooms();
