@@ -111,8 +111,8 @@ QStringList knownHeaders() {
 
 ReadCandidates candidatesFrom(const Table& table, const std::vector<Field>& fields, bool header) {
     ReadCandidates read;
-    const std::size_t firstRow = header && !table.empty() ? 1 : 0;
-    qsizetype columns = qsizetype(fields.size());
+    const qsizetype firstRow = header && !table.empty() ? 1 : 0;
+    auto columns = qsizetype(fields.size());
     for (const QStringList& row : table)
         columns = std::max(columns, row.size());
     std::array<qsizetype, 4> columnOf{-1, -1, -1, -1}; // by Field
@@ -140,7 +140,7 @@ ReadCandidates candidatesFrom(const Table& table, const std::vector<Field>& fiel
     const auto cell = [&](const QStringList& row, Field field) {
         return columnOf[int(field)] < 0 ? QString() : cellAt(row, columnOf[int(field)]);
     };
-    for (std::size_t i = firstRow; i < table.size(); ++i) {
+    for (auto i = std::size_t(firstRow); i < table.size(); ++i) {
         const QStringList& row = table[i];
         if (std::all_of(row.begin(), row.end(),
                         [](const QString& c) { return c.trimmed().isEmpty(); }))

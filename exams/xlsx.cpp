@@ -316,8 +316,8 @@ QString dateText(const QString& value, bool from1904) {
     const QDate date = from1904    ? QDate(1904, 1, 1).addDays(days)
                        : days < 61 ? QDate(1899, 12, 31).addDays(days)
                                    : QDate(1899, 12, 30).addDays(days);
-    const QTime time = QTime(0, 0).addSecs(std::min<qint64>(seconds, 86399));
-    const QString clock = time.toString(time.second() ? u"hh:mm:ss" : u"hh:mm");
+    const QTime time = QTime(0, 0).addSecs(int(std::min<qint64>(seconds, 86399)));
+    QString clock = time.toString(time.second() ? u"hh:mm:ss" : u"hh:mm");
     if (days == 0 && !from1904)
         return clock;
     const QString day = date.toString(u"yyyy-MM-dd");
