@@ -23,9 +23,10 @@ export TAVRIN_OPENED_DIR
 TAVRIN_PDF_DIR=$(winepath -w "$WORK/pdf" 2>/dev/null) ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" "${@:2}"
 status=0
 # The command line from a console, as an office's script runs it: brasset.com,
-# speaking the console's code page (GBK under Wine's zh_CN).
+# speaking the console's code page (GBK under Wine's zh_CN). Without a
+# stdin of its own, Wine's console waits on the terminal's.
 summary=$(cd "$WORK" && "$HERE/../../scripts/wine-run.sh" "$BUILD/rooms/brasset.com" --exam \
-    "$(winepath -w "$HERE/../data/exams/school.csv" 2>/dev/null)" --order mixed --seed 5 --rtf exam.rtf |
+    "$(winepath -w "$HERE/../data/exams/school.csv" 2>/dev/null)" --order mixed --seed 5 --rtf exam.rtf </dev/null |
     iconv -f GBK -t UTF-8 | tr -d '\r') || status=1
 [ "$summary" = "考生 60 人，2 个考场，相邻同班 0 对，随机种子 5" ] && [ -s "$WORK/exam.rtf" ] ||
     { echo "FAIL: brasset.com --exam said: $summary"; status=1; }
