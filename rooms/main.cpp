@@ -9,8 +9,11 @@
 namespace {
 // The command line's own start: no window, so no display either.
 int runCommandLine(int argc, char* argv[]) {
-#ifndef Q_OS_WIN
-    // It shows no window, so it needs no display, whatever the session has.
+    // It shows no window, so it needs no display, whatever the session has;
+    // on Windows the platform built into the program, whatever is set.
+#ifdef Q_OS_WIN
+    qputenv("QT_QPA_PLATFORM", "windows");
+#else
     qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
     // A script reads what the command says; Qt's notes on the platform
