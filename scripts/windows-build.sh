@@ -112,18 +112,26 @@ qt_stamp() {
     printf '%s\n' "$(dpkg-query -W -f='${source:Version}' qt6-base-dev)" "${QT_CONFIGURE[@]}"
 }
 
+# built CACHE STAMP: whether CACHE was built, completely, from what STAMP says.
+built() { [ -f "$1/.build-complete" ] && [ "$(cat "$1/.build-complete")" = "$2" ]; }
+
+# debian_source PACKAGE VERSION WORK: Debian's source of that version,
+# unpacked into the emptied folder WORK; prints the source folder.
+debian_source() {
+    ensure_deb_src >&2
+    rm -rf "$3"
+    mkdir -p "$3"
+    (cd "$3" && apt-get source -qq "$1=$2" >/dev/null 2>&1)
+    find "$3" -maxdepth 1 -mindepth 1 -type d -name "$1-*" | head -n1
+}
+
 build_qt() {
-    if [ -f "$QT_WIN/.build-complete" ] && [ "$(cat "$QT_WIN/.build-complete")" = "$(qt_stamp)" ]; then
-        return 0
-    fi
-    ensure_deb_src
+    built "$QT_WIN" "$(qt_stamp)" && return 0
     local version src
     version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
     log "building Qt $version for Windows into $QT_WIN (about 50 minutes)"
-    rm -rf "$QT_WIN_WORK" "$QT_WIN"
-    mkdir -p "$QT_WIN_WORK"
-    (cd "$QT_WIN_WORK" && apt-get source -qq "qt6-base=$version" >/dev/null 2>&1)
-    src="$(find "$QT_WIN_WORK" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' | head -n1)"
+    rm -rf "$QT_WIN"
+    src="$(debian_source qt6-base "$version" "$QT_WIN_WORK")"
     mkdir -p "$QT_WIN_WORK/build"
     (cd "$QT_WIN_WORK/build" && "$src/configure" -prefix "$QT_WIN" "${QT_CONFIGURE[@]}" -- \
         -DCMAKE_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
@@ -146,18 +154,12 @@ build_qt() {
 xlsxwriter_stamp() { dpkg-query -W -f='${source:Version}' libxlsxwriter-dev; }
 
 build_xlsxwriter() {
-    if [ -f "$XLSX_WIN/.build-complete" ] &&
-        [ "$(cat "$XLSX_WIN/.build-complete")" = "$(xlsxwriter_stamp)" ]; then
-        return 0
-    fi
-    ensure_deb_src
+    built "$XLSX_WIN" "$(xlsxwriter_stamp)" && return 0
     local version src
     version="$(xlsxwriter_stamp)"
     log "building libxlsxwriter $version for Windows into $XLSX_WIN"
-    rm -rf "$XLSX_WIN_WORK" "$XLSX_WIN"
-    mkdir -p "$XLSX_WIN_WORK"
-    (cd "$XLSX_WIN_WORK" && apt-get source -qq "libxlsxwriter=$version" >/dev/null 2>&1)
-    src="$(find "$XLSX_WIN_WORK" -maxdepth 1 -mindepth 1 -type d -name 'libxlsxwriter-*' | head -n1)"
+    rm -rf "$XLSX_WIN"
+    src="$(debian_source libxlsxwriter "$version" "$XLSX_WIN_WORK")"
     cmake -S "$src" -B "$XLSX_WIN_WORK/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$TOP/scripts/mingw-w64-x86_64.cmake" \
         -DCMAKE_INSTALL_PREFIX="$XLSX_WIN" -DBUILD_SHARED_LIBS=OFF \
