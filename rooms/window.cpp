@@ -66,7 +66,7 @@ BrassetWindow::BrassetWindow(common::Desktop& desktop, QWidget* parent)
 
 void BrassetWindow::createInputColumn() {
     using common::placed;
-    // The desktop's font may be wider than the one the column was laid out
+    // The desktop's font may be wider than the one the column's sizes allow
     // for; a label then takes the room it needs rather than being cut.
     const auto label = [this](const char* name, const QString& text, const QRect& geometry) {
         auto* label = placed<QLabel>(name, geometry, text, this);
@@ -101,8 +101,8 @@ void BrassetWindow::createInputColumn() {
 }
 
 void BrassetWindow::createRooms() {
-    // 288 names must fit their seats: the small Songti of the Chinese desktop
-    // the rooms were laid out for. Every other control keeps the desktop's.
+    // 288 names must fit their seats: the small Songti the rooms' seats are
+    // sized for. Every other control keeps the desktop's font.
     const QFont seatFont = common::songtiFont(9);
     for (int room = 0; room < kRooms; ++room) {
         auto* frame = common::placed<QGroupBox>(QStringLiteral("Frame1_%1").arg(room),

@@ -87,7 +87,7 @@ void AboutWindow::load() {
     m_programNameLabel->setText(parentWidget() ? parentWidget()->window()->windowTitle()
                                                : kWindowCaption);
     m_versionLabel->setText(QStringLiteral("V") + versionText());
-    // A text longer than its designed box (another font, a longer name) gets
+    // A text longer than the box laid out for it (another font, a longer name) gets
     // the room it needs instead of being cut off.
     for (QLabel* label : m_frame->findChildren<QLabel*>())
         label->resize(label->size().expandedTo(label->sizeHint()));

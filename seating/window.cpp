@@ -50,9 +50,9 @@ const QStringList kInstructions = {
     QStringLiteral("④点击“另存为”按钮可将结果保存为RTF文件。"),
 };
 
-// The window is designed 13740 twips wide, with the exam panel laid out on
-// the right; at start it is narrowed to 6880 and the panel is moved over the
-// seats, so only the narrow form is ever seen.
+// The window's outer width, border included, and its client height in
+// twips. The exam panel, when shown, lies over the seats, the podium and the
+// command buttons, so the window never grows for it.
 constexpr int kOuterWidth = 6880;
 constexpr int kClientHeight = 6360;
 constexpr int kStatusBarHeight = 375;
@@ -116,9 +116,9 @@ Classroom withRules(const Classroom& room, const ReadRules& rules) {
     return next;
 }
 
-// The instructions were laid out for a small Windows font; with a larger
-// desktop font their last lines would be cut off, so the font shrinks until
-// the whole text fits the label.
+// The instructions' label fits them in a small font; with a larger desktop
+// font their last lines would be cut off, so the font shrinks until the
+// whole text fits the label.
 void shrinkToFit(QLabel* label) {
     QFont font = label->font();
     const auto fits = [&] {
@@ -214,7 +214,8 @@ void QuorlenWindow::createControls() {
             m_examPanelButton = button;
     }
 
-    // The exam panel, laid out where the designed window has room for it.
+    // The exam panel, made beside the classroom; the constructor moves it over
+    // the seats, and render() shows it only while the user works in it.
     m_examPanel =
         common::placed<QGroupBox>(QStringLiteral("Frame1"), twipsRect(6840, 120, 6615, 5775),
                                   QStringLiteral("请将学生信息粘贴在此"), client);
@@ -285,7 +286,7 @@ void QuorlenWindow::createStatusBar() {
     m_statusPanels[2]->setToolTip(designer);
     m_statusPanels[0]->setMinimumWidth(px(1440));
     m_statusPanels[1]->setFixedWidth(px(1200));
-    // Panel 3 keeps its designed width unless the designer's name needs more
+    // Panel 3 is 1701 twips wide unless the designer's name needs more
     // in the desktop's font; panel 1 gives up the room.
     m_statusPanels[2]->setFixedWidth(qMax(px(1701), m_statusPanels[2]->sizeHint().width()));
     bar->addWidget(m_statusPanels[0], 1);
