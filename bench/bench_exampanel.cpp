@@ -57,7 +57,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     common::QtDesktop desktop;
-    quorlen::Form1 window(desktop);
+    quorlen::QuorlenWindow window(desktop);
     window.show();
     auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("Text3"));
     const auto button = [&](const char* name) {

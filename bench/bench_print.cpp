@@ -20,7 +20,7 @@
 
 namespace {
 // The first print, which also loads the fonts, and the mean of ten more.
-template <typename Form> void timePrint(Form& window, const QString& path, const char* what) {
+template <typename Window> void timePrint(Window& window, const QString& path, const char* what) {
     double first = 0, rest = 0;
     for (int round = 0; round <= 10; ++round) {
         QElapsedTimer timer;
@@ -48,13 +48,13 @@ int main(int argc, char* argv[]) {
     QStringList names;
     for (int i = 0; i < 8 * 36; ++i)
         names << QStringLiteral("考生%1").arg(i + 1, 3, 10, QLatin1Char('0'));
-    quorlen::Form1 classroom(desktop);
+    quorlen::QuorlenWindow classroom(desktop);
     quorlen::SeatPlan plan;
     std::copy_n(names.begin(), quorlen::kSeats, plan.begin());
     classroom.setSeatPlan(plan);
     timePrint(classroom, folder + "/quorlen.pdf", "Quorlen, 35 names, 1 page");
 
-    brasset::Form1 rooms(desktop);
+    brasset::BrassetWindow rooms(desktop);
     rooms.findChild<QPlainTextEdit*>("Text1")->setPlainText(names.join('\n'));
     rooms.findChild<QLineEdit*>("Text2")->setText("36");
     rooms.findChild<QPushButton*>("Command1")->click();

@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
     report("logic: cut the list and arrange", timer);
 
     AnsweringNo desktop;
-    brasset::Form1 window(desktop);
+    brasset::BrassetWindow window(desktop);
     window.show();
     app.processEvents();
     report("window shown", timer);

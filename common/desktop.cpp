@@ -13,8 +13,8 @@
 namespace common {
 
 namespace {
-// File-dialog filters are kept in the "description|pattern|..." form the
-// programs have always used; QFileDialog takes "description (patterns);;...".
+// Filters reach the Desktop in the "description|pattern|..." form, pairs
+// separated by bars; QFileDialog takes "description (patterns);;...".
 QString qtFileFilter(const QString& barFilter) {
     const QStringList parts = barFilter.split(QLatin1Char('|'));
     QStringList filters;
@@ -39,8 +39,9 @@ QString QtDesktop::openFileName(QWidget* parent, const QString& title, const QSt
 
 QString QtDesktop::saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                 const QString& fileName) {
-    // The table documents have always replaced an existing file without a
-    // question; the completion question that follows says where it went.
+    // The dialog asks nothing about a file that exists; the caller decides.
+    // The exports and "保存考务" replace it (an export then offers to open
+    // what it wrote); "保存座位表为" asks in its own words, with the full path.
     return QFileDialog::getSaveFileName(parent, title, fileName, qtFileFilter(filter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// How the windows are laid out: positions and sizes in twips, as the windows
-// were designed, and the Chinese serif font of their seats and podium.
+// How the windows are laid out: positions and sizes in twips, the unit every
+// window's layout is written in (1440 to the inch), and the Chinese serif
+// font of their seats and podium.
 
 #include <QFont>
 #include <QRect>

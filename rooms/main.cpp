@@ -37,5 +37,5 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     if (exams::wantsCommandLine(arguments))
         return runCommandLine(argc, argv);
-    return common::runProgram<brasset::Form1>(argc, argv);
+    return common::runProgram<brasset::BrassetWindow>(argc, argv);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Brasset's whole state: which of the eight exam rooms are in use and the
-// names on their 6 x 6 seats. The window holds it in its frames and seat
-// buttons; the logic works on this copy of it.
+// names on their 6 x 6 seats. The window owns one RoomPlan value and renders
+// it into its room frames and seat buttons; the room logic (arrange.h,
+// rotate.h, export.h) computes the next value or the export from it, and
+// nothing is read back from the widgets.
 
 #include <QString>
 #include <array>

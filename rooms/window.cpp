@@ -41,7 +41,8 @@ QPoint seatPosition(int seat) {
 }
 } // namespace
 
-Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_desktop(desktop) {
+BrassetWindow::BrassetWindow(common::Desktop& desktop, QWidget* parent)
+    : QWidget(parent), m_desktop(desktop) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -51,11 +52,11 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_des
     resetRooms();
     connect(common::addWindowAction(this, "print", QStringLiteral("打印…"),
                                     {QKeySequence(Qt::CTRL | Qt::Key_P)}),
-            &QAction::triggered, this, &Form1::printRooms);
+            &QAction::triggered, this, &BrassetWindow::printRooms);
     // The window's shortcuts come before the text boxes' own keys: on Linux
     // Ctrl+E is also a text box's "end of line", and the focus is always in one.
-    Text1->installEventFilter(this);
-    Text2->installEventFilter(this);
+    m_pastedList->installEventFilter(this);
+    m_personsPerRoom->installEventFilter(this);
     connect(common::addWindowAction(this, "examWindow", QStringLiteral("考务编排…"),
                                     {QKeySequence(Qt::CTRL | Qt::Key_E)}),
             &QAction::triggered, this, [this] { openExamWindow(); });
@@ -63,49 +64,50 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QWidget(parent), m_des
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void Form1::createInputColumn() {
+void BrassetWindow::createInputColumn() {
     using common::placed;
-    // The desktop's font may be wider than the one the column was laid out
+    // The desktop's font may be wider than the one the column's sizes allow
     // for; a label then takes the room it needs rather than being cut.
     const auto label = [this](const char* name, const QString& text, const QRect& geometry) {
         auto* label = placed<QLabel>(name, geometry, text, this);
         label->resize(label->size().expandedTo(label->sizeHint()));
     };
     label("Label1", QStringLiteral("每考场人数："), twipsRect(120, 135, 1215, 255));
-    Text2 = placed<QLineEdit>("Text2", twipsRect(1320, 120, 375, 270), QStringLiteral("32"), this);
+    m_personsPerRoom =
+        placed<QLineEdit>("Text2", twipsRect(1320, 120, 375, 270), QStringLiteral("32"), this);
     label("Label3", QStringLiteral("20-36"), twipsRect(1800, 135, 495, 255));
-    Option1 = placed<QRadioButton>("Option1", twipsRect(120, 615, 855, 255), QStringLiteral("横排"),
-                                   this);
-    Option1->setChecked(true);
+    m_horizontalButton = placed<QRadioButton>("Option1", twipsRect(120, 615, 855, 255),
+                                              QStringLiteral("横排"), this);
+    m_horizontalButton->setChecked(true);
     placed<QRadioButton>("Option2", twipsRect(1320, 615, 855, 255), QStringLiteral("竖排"), this);
     label("Label2", QStringLiteral("考生姓名粘贴到这里："), twipsRect(120, 1095, 2175, 255));
-    Text1 = placed<QPlainTextEdit>("Text1", twipsRect(120, 1455, 2295, 7335), this);
-    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pastedList = placed<QPlainTextEdit>("Text1", twipsRect(120, 1455, 2295, 7335), this);
+    m_pastedList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pastedList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Names are pasted, not typed with tabs; the Tab key moves on to the
     // buttons as in the other boxes.
-    Text1->setTabChangesFocus(true);
+    m_pastedList->setTabChangesFocus(true);
 
     const auto command = [this](const char* name, const QString& caption, int left, int top,
-                                void (Form1::*handler)()) {
+                                void (BrassetWindow::*handler)()) {
         auto* button = placed<QPushButton>(name, twipsRect(left, top, 1095, 495), caption, this);
         connect(button, &QPushButton::clicked, this, handler);
     };
-    command("Command1", QStringLiteral("编排"), 120, 8895, &Form1::arrangeRooms);
-    command("Command3", QStringLiteral("旋转"), 1320, 8895, &Form1::rotateRooms);
-    command("Command2", QStringLiteral("导出"), 120, 9495, &Form1::exportRooms);
+    command("Command1", QStringLiteral("编排"), 120, 8895, &BrassetWindow::arrangeRooms);
+    command("Command3", QStringLiteral("旋转"), 1320, 8895, &BrassetWindow::rotateRooms);
+    command("Command2", QStringLiteral("导出"), 120, 9495, &BrassetWindow::exportRooms);
     // The only window: closing it ends the program, with nothing to ask.
-    command("Command4", QStringLiteral("退出"), 1320, 9495, &Form1::closeWindow);
+    command("Command4", QStringLiteral("退出"), 1320, 9495, &BrassetWindow::closeWindow);
 }
 
-void Form1::createRooms() {
-    // 288 names must fit their seats: the small Songti of the Chinese desktop
-    // the rooms were laid out for. Every other control keeps the desktop's.
+void BrassetWindow::createRooms() {
+    // 288 names must fit their seats: the small Songti the rooms' seats are
+    // sized for. Every other control keeps the desktop's font.
     const QFont seatFont = common::songtiFont(9);
     for (int room = 0; room < kRooms; ++room) {
         auto* frame = common::placed<QGroupBox>(QStringLiteral("Frame1_%1").arg(room),
                                                 roomFrameGeometry(room), roomTitle(room), this);
-        Frame1[room] = frame;
+        m_roomFrames[room] = frame;
         for (int seat = 0; seat < kRoomSeats; ++seat) {
             const int index = buttonIndex(room, seat);
             auto* button = common::placed<common::CaptionButton>(
@@ -115,19 +117,19 @@ void Form1::createRooms() {
             // Seats only show names; a click does nothing, so the keyboard
             // does not stop on them either.
             button->setFocusPolicy(Qt::NoFocus);
-            student[index] = button;
+            m_seatButtons[index] = button;
         }
     }
 }
 
-void Form1::render() {
+void BrassetWindow::render() {
     for (int index = 0; index < kSeats; ++index)
-        student[index]->setCaption(m_rooms.captions[index]);
+        m_seatButtons[index]->setCaption(m_rooms.captions[index]);
     for (int room = 0; room < kRooms; ++room)
-        Frame1[room]->setVisible(m_rooms.visible[room]);
+        m_roomFrames[room]->setVisible(m_rooms.visible[room]);
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool BrassetWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
         for (const QAction* action : actions())
@@ -139,26 +141,26 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::resetRooms() {
+void BrassetWindow::resetRooms() {
     setRoomPlan(RoomPlan{});
 }
 
-void Form1::setRoomPlan(const RoomPlan& plan) {
+void BrassetWindow::setRoomPlan(const RoomPlan& plan) {
     m_rooms = plan;
     render();
 }
 
-Direction Form1::direction() const {
-    return Option1->isChecked() ? Direction::Horizontal : Direction::Vertical;
+Direction BrassetWindow::direction() const {
+    return m_horizontalButton->isChecked() ? Direction::Horizontal : Direction::Vertical;
 }
 
 // Every arrangement starts from empty rooms, so nothing of an earlier one or
 // of a turn survives it.
-void Form1::arrangeRooms() {
+void BrassetWindow::arrangeRooms() {
     // More names than there are seats fill all eight rooms, so the count
     // of a longer list need not be exact.
-    const common::PastedList names = common::boxLines(*Text1->document(), kNamesUsed);
-    const double persons = personsPerRoom(Text2->text());
+    const common::PastedList names = common::boxLines(*m_pastedList->document(), kNamesUsed);
+    const double persons = personsPerRoom(m_personsPerRoom->text());
     setRoomPlan(brasset::arrangeRooms(names, persons, direction()));
     // The count stops one past the entries kept: a longer list is read
     // whole only to tell who is left without a seat.
@@ -166,9 +168,9 @@ void Form1::arrangeRooms() {
         offerExamWindow(persons);
 }
 
-void Form1::offerExamWindow(double persons) {
+void BrassetWindow::offerExamWindow(double persons) {
     const common::PastedList all =
-        common::boxLines(*Text1->document(), std::numeric_limits<qsizetype>::max());
+        common::boxLines(*m_pastedList->document(), std::numeric_limits<qsizetype>::max());
     const auto seated = std::size_t(seatsHandedOut(all.count, persons));
     // A final line break or empty lines past the last room leave nobody out.
     const auto unseated = std::count_if(
@@ -186,7 +188,7 @@ void Form1::offerExamWindow(double persons) {
         openExamWindow(all.entries);
 }
 
-ExamWindow* Form1::openExamWindow(const std::optional<std::vector<QString>>& names) {
+ExamWindow* BrassetWindow::openExamWindow(const std::optional<std::vector<QString>>& names) {
     if (!m_examWindow)
         m_examWindow = new ExamWindow(m_desktop, this);
     if (names)
@@ -197,21 +199,21 @@ ExamWindow* Form1::openExamWindow(const std::optional<std::vector<QString>>& nam
     return m_examWindow;
 }
 
-void Form1::rotateRooms() {
+void BrassetWindow::rotateRooms() {
     setRoomPlan(brasset::rotateRooms(m_rooms));
 }
 
-void Form1::exportRooms() {
-    common::exportTableDocument(m_desktop, cd1, this, roomExportBytes(m_rooms),
+void BrassetWindow::exportRooms() {
+    common::exportTableDocument(m_desktop, m_exportDialog, this, roomExportBytes(m_rooms),
                                 {QStringLiteral("考场表没有导出；同名的旧文件如果存在，保持不变。"),
                                  QStringLiteral("导出失败")});
 }
 
-void Form1::printRooms() {
+void BrassetWindow::printRooms() {
     m_desktop.printPreview(this, [this](QPrinter& printer) { print(printer); });
 }
 
-void Form1::print(QPrinter& printer) const {
+void BrassetWindow::print(QPrinter& printer) const {
     std::vector<common::PrintedGrid> rooms;
     for (int room = 0; room < kRooms; ++room) {
         if (!m_rooms.visible[room])
@@ -222,7 +224,7 @@ void Form1::print(QPrinter& printer) const {
                 grid.seats << m_rooms.captions[buttonIndex(room, roomSeat(column, row))];
         rooms.push_back(grid);
     }
-    common::printGrids(printer, rooms, student[0]->font());
+    common::printGrids(printer, rooms, m_seatButtons[0]->font());
 }
 
 } // namespace brasset

@@ -25,10 +25,10 @@ namespace brasset {
 
 class ExamWindow;
 
-class Form1 : public QWidget {
+class BrassetWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit Form1(common::Desktop& desktop, QWidget* parent = nullptr);
+    explicit BrassetWindow(common::Desktop& desktop, QWidget* parent = nullptr);
 
     const RoomPlan& roomPlan() const { return m_rooms; }
     void setRoomPlan(const RoomPlan& plan);
@@ -63,15 +63,17 @@ private:
     void offerExamWindow(double persons);
 
     common::Desktop& m_desktop;
-    common::CommonDialog cd1;
+    common::CommonDialog m_exportDialog;
     RoomPlan m_rooms;
     QPointer<ExamWindow> m_examWindow;
 
-    QLineEdit* Text2 = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    std::array<QGroupBox*, kRooms> Frame1{};
-    std::array<common::CaptionButton*, kSeats> student{};
+    // The widgets the handlers reach. Tests, layout.tsv and accessibility
+    // tools know them by their object names, given here after each.
+    QLineEdit* m_personsPerRoom = nullptr;                      // Text2, 每考场人数
+    QPlainTextEdit* m_pastedList = nullptr;                     // Text1
+    QRadioButton* m_horizontalButton = nullptr;                 // Option1, 横排
+    std::array<QGroupBox*, kRooms> m_roomFrames{};              // Frame1_0 .. Frame1_7
+    std::array<common::CaptionButton*, kSeats> m_seatButtons{}; // student_0 .. student_287
 };
 
 } // namespace brasset

@@ -32,7 +32,7 @@ bool typesSomething(const QKeyEvent& key) {
 }
 } // namespace
 
-frmSplash::frmSplash(common::Desktop& desktop, QWidget* owner)
+AboutWindow::AboutWindow(common::Desktop& desktop, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_desktop(desktop) {
     setObjectName(QStringLiteral("frmSplash"));
     // The window has no title text. Left empty, Qt would put the program's
@@ -44,54 +44,56 @@ frmSplash::frmSplash(common::Desktop& desktop, QWidget* owner)
     load();
 }
 
-void frmSplash::createControls() {
-    Frame1 =
+void AboutWindow::createControls() {
+    m_frame =
         common::placed<QGroupBox>(QStringLiteral("Frame1"), twipsRect(120, 0, 5160, 2235), this);
-    Frame1->installEventFilter(this);
-    lblProductName = addLabel("lblProductName", QStringLiteral("软件名称"), 360, 480, 1500, 360);
-    Label1 = addLabel("Label1", QStringLiteral("版本"), 480, 1080, 1095, 255);
-    lblWarning = addLabel("lblWarning", QStringLiteral("作者：") + kAuthor, 2520, 480, 1005, 195);
-    Label4 = addLabel("Label4", QStringLiteral("E-mail:") + kEmail, 2520, 840, 2415, 255);
-    lblCompany = addLabel("lblCompany", kWebAddress, 2520, 1200, 2415, 255);
-    Label2 = addLabel("Label2", QStringLiteral("感谢使用！有建议和需求请与我联系！"), 960, 1680,
-                      3135, 255);
+    m_frame->installEventFilter(this);
+    m_programNameLabel =
+        addLabel("lblProductName", QStringLiteral("软件名称"), 360, 480, 1500, 360);
+    m_versionLabel = addLabel("Label1", QStringLiteral("版本"), 480, 1080, 1095, 255);
+    m_authorLabel =
+        addLabel("lblWarning", QStringLiteral("作者：") + kAuthor, 2520, 480, 1005, 195);
+    m_emailLabel = addLabel("Label4", QStringLiteral("E-mail:") + kEmail, 2520, 840, 2415, 255);
+    m_addressLabel = addLabel("lblCompany", kWebAddress, 2520, 1200, 2415, 255);
+    m_thanksLabel = addLabel("Label2", QStringLiteral("感谢使用！有建议和需求请与我联系！"), 960,
+                             1680, 3135, 255);
 }
 
-void frmSplash::styleLabels() {
+void AboutWindow::styleLabels() {
     QFont productFont = common::songtiFont(18);
     productFont.setBold(true);
-    lblProductName->setFont(productFont);
+    m_programNameLabel->setFont(productFont);
     // The web address looks like a link: underlined, in the highlight colour.
     QFont linkFont = common::songtiFont(9);
     linkFont.setUnderline(true);
-    lblCompany->setFont(linkFont);
-    QPalette linkPalette = lblCompany->palette();
+    m_addressLabel->setFont(linkFont);
+    QPalette linkPalette = m_addressLabel->palette();
     linkPalette.setColor(QPalette::WindowText, linkPalette.color(QPalette::Highlight));
-    lblCompany->setPalette(linkPalette);
-    lblCompany->setCursor(Qt::PointingHandCursor);
+    m_addressLabel->setPalette(linkPalette);
+    m_addressLabel->setCursor(Qt::PointingHandCursor);
 }
 
-QLabel* frmSplash::addLabel(const char* name, const QString& text, int left, int top, int width,
-                            int height) {
+QLabel* AboutWindow::addLabel(const char* name, const QString& text, int left, int top, int width,
+                              int height) {
     auto* label = common::placed<QLabel>(QLatin1String(name), twipsRect(left, top, width, height),
-                                         text, Frame1);
+                                         text, m_frame);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->installEventFilter(this);
     return label;
 }
 
-void frmSplash::load() {
-    lblProductName->setText(parentWidget() ? parentWidget()->window()->windowTitle()
-                                           : kWindowCaption);
-    Label1->setText(QStringLiteral("V") + versionText());
-    // A text longer than its designed box (another font, a longer name) gets
+void AboutWindow::load() {
+    m_programNameLabel->setText(parentWidget() ? parentWidget()->window()->windowTitle()
+                                               : kWindowCaption);
+    m_versionLabel->setText(QStringLiteral("V") + versionText());
+    // A text longer than the box laid out for it (another font, a longer name) gets
     // the room it needs instead of being cut off.
-    for (QLabel* label : Frame1->findChildren<QLabel*>())
+    for (QLabel* label : m_frame->findChildren<QLabel*>())
         label->resize(label->size().expandedTo(label->sizeHint()));
 }
 
-void frmSplash::keyPressEvent(QKeyEvent* event) {
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
     if (!typesSomething(*event)) {
         QDialog::keyPressEvent(event);
         return;
@@ -100,7 +102,7 @@ void frmSplash::keyPressEvent(QKeyEvent* event) {
     accept();
 }
 
-bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
     // A click is a left press and release on the same label or on the frame.
     const bool press = event->type() == QEvent::MouseButtonPress;
     const bool release = event->type() == QEvent::MouseButtonRelease;
@@ -115,8 +117,8 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void frmSplash::clicked(QObject* target) {
-    if (target == lblCompany)
+void AboutWindow::clicked(QObject* target) {
+    if (target == m_addressLabel)
         m_desktop.openAddress(kWebAddress);
     else
         accept();

@@ -13,12 +13,12 @@ class QLabel;
 
 namespace quorlen {
 
-class frmSplash : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     // `owner` is the main window: the about window is centred on it and
     // names the program by its caption.
-    frmSplash(common::Desktop& desktop, QWidget* owner);
+    AboutWindow(common::Desktop& desktop, QWidget* owner);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -33,13 +33,15 @@ private:
     void clicked(QObject* target);
 
     common::Desktop& m_desktop;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* lblProductName = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* lblWarning = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* lblCompany = nullptr;
-    QLabel* Label2 = nullptr;
+    // Tests and accessibility tools know the controls by their object names,
+    // given here after each.
+    QGroupBox* m_frame = nullptr;         // Frame1
+    QLabel* m_programNameLabel = nullptr; // lblProductName, the main window's caption
+    QLabel* m_versionLabel = nullptr;     // Label1
+    QLabel* m_authorLabel = nullptr;      // lblWarning
+    QLabel* m_emailLabel = nullptr;       // Label4
+    QLabel* m_addressLabel = nullptr;     // lblCompany, the web address
+    QLabel* m_thanksLabel = nullptr;      // Label2
 };
 
 } // namespace quorlen

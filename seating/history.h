@@ -1,7 +1,9 @@
 #pragma once
-// The undo history of the classroom: the plan and the podium side after each
-// change, from the plan as it stood at start. Undo and redo step through it;
-// a change after an undo drops the steps that could have been redone.
+// The undo history: the whole Classroom value (seat plan, podium side, fixed
+// seats and rules) after each change, from the classroom as it stood at
+// start, so an undo takes back a fixed mark or a rule as well as a move.
+// Undo and redo step through it; a change after an undo drops the steps that
+// could have been redone.
 
 #include "seatplan.h"
 

@@ -1,7 +1,8 @@
 #pragma once
-// Seat-plan files are read item by item, the way the plans have always been
-// read: an item ends at a comma or a line end, a quoted item may hold commas
-// and line breaks, and an empty line is an empty item.
+// Seat-plan files are read item by item: an item ends at a comma or a line
+// end, a quoted item may hold commas and line breaks, and an empty line is an
+// empty item. So a name the plan file quotes (planfile.h) reads back as
+// itself, and a list of names with commas opens as well as one a line.
 
 #include <QByteArray>
 #include <QString>

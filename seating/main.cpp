@@ -2,5 +2,5 @@
 #include "window.h"
 
 int main(int argc, char* argv[]) {
-    return common::runProgram<quorlen::Form1>(argc, argv);
+    return common::runProgram<quorlen::QuorlenWindow>(argc, argv);
 }

@@ -50,9 +50,9 @@ const QStringList kInstructions = {
     QStringLiteral("④点击“另存为”按钮可将结果保存为RTF文件。"),
 };
 
-// The window is designed 13740 twips wide, with the exam panel laid out on
-// the right; at start it is narrowed to 6880 and the panel is moved over the
-// seats, so only the narrow form is ever seen.
+// The window's outer width, border included, and its client height in
+// twips. The exam panel, when shown, lies over the seats, the podium and the
+// command buttons, so the window never grows for it.
 constexpr int kOuterWidth = 6880;
 constexpr int kClientHeight = 6360;
 constexpr int kStatusBarHeight = 375;
@@ -116,9 +116,9 @@ Classroom withRules(const Classroom& room, const ReadRules& rules) {
     return next;
 }
 
-// The instructions were laid out for a small Windows font; with a larger
-// desktop font their last lines would be cut off, so the font shrinks until
-// the whole text fits the label.
+// The instructions' label fits them in a small font; with a larger desktop
+// font their last lines would be cut off, so the font shrinks until the
+// whole text fits the label.
 void shrinkToFit(QLabel* label) {
     QFont font = label->font();
     const auto fits = [&] {
@@ -132,18 +132,19 @@ void shrinkToFit(QLabel* label) {
 }
 } // namespace
 
-Form1::Form1(common::Desktop& desktop, QWidget* parent) : QMainWindow(parent), m_desktop(desktop) {
+QuorlenWindow::QuorlenWindow(common::Desktop& desktop, QWidget* parent)
+    : QMainWindow(parent), m_desktop(desktop) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kWindowCaption);
     createControls();
     createExamPanel();
     createStatusBar();
     setFixedSize(px(kOuterWidth), px(kClientHeight));
-    Frame1->move(px(120), px(120));
-    Label1->setText(kInstructions.join(QLatin1Char('\n')));
+    m_examPanel->move(px(120), px(120));
+    m_instructions->setText(kInstructions.join(QLatin1Char('\n')));
     loadSavedPlan();
-    StatusBar1[0]->setText(windowTitle() + QLatin1Char(' ') + kWebAddress);
-    StatusBar1[1]->setText(QStringLiteral("版本:") + versionText());
+    m_statusPanels[0]->setText(windowTitle() + QLatin1Char(' ') + kWebAddress);
+    m_statusPanels[1]->setText(QStringLiteral("版本:") + versionText());
     // The plan as loaded at start is where the undo history begins.
     m_history = History(m_classroom);
     render();
@@ -152,7 +153,7 @@ Form1::Form1(common::Desktop& desktop, QWidget* parent) : QMainWindow(parent), m
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void Form1::createControls() {
+void QuorlenWindow::createControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
@@ -168,16 +169,16 @@ void Form1::createControls() {
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(button, &QWidget::customContextMenuRequested, this,
                 [this, seat] { toggleFixed(seat); });
-        Command1[seat] = button;
+        m_seatButtons[seat] = button;
     }
 
-    Text1 = podiumBox(client, QStringLiteral("Text1"), twipsRect(1680, 120, 1455, 420));
-    Text2 = podiumBox(client, QStringLiteral("Text2"), twipsRect(3000, 4080, 1575, 420));
+    m_podiumFront = podiumBox(client, QStringLiteral("Text1"), twipsRect(1680, 120, 1455, 420));
+    m_podiumBack = podiumBox(client, QStringLiteral("Text2"), twipsRect(3000, 4080, 1575, 420));
 
-    auto* Line1 = common::placed<QFrame>(
+    auto* divider = common::placed<QFrame>(
         QStringLiteral("Line1"), QRect(px(240), px(4680) - 1, px(6480) - px(240), 2), client);
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
 
     // Two rows of buttons under the classroom, in the order the Tab key
     // visits them. The seven whole-plan moves differ only in their move.
@@ -210,59 +211,63 @@ void Form1::createControls() {
                                                    QString::fromUtf8(command.caption), client);
         connect(button, &QPushButton::clicked, this, command.handler);
         if (QLatin1String(command.name) == QLatin1String("Command9"))
-            Command9 = button;
+            m_examPanelButton = button;
     }
 
-    // The exam panel, laid out where the designed window has room for it.
-    Frame1 = common::placed<QGroupBox>(QStringLiteral("Frame1"), twipsRect(6840, 120, 6615, 5775),
-                                       QStringLiteral("请将学生信息粘贴在此"), client);
-    Frame1->setAutoFillBackground(true);
-    Label1 = common::placed<QLabel>(QStringLiteral("Label1"), twipsRect(120, 4560, 4695, 1095),
-                                    QStringLiteral("操作说明："), Frame1);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setWordWrap(true);
+    // The exam panel, made beside the classroom; the constructor moves it over
+    // the seats, and render() shows it only while the user works in it.
+    m_examPanel =
+        common::placed<QGroupBox>(QStringLiteral("Frame1"), twipsRect(6840, 120, 6615, 5775),
+                                  QStringLiteral("请将学生信息粘贴在此"), client);
+    m_examPanel->setAutoFillBackground(true);
+    m_instructions =
+        common::placed<QLabel>(QStringLiteral("Label1"), twipsRect(120, 4560, 4695, 1095),
+                               QStringLiteral("操作说明："), m_examPanel);
+    m_instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_instructions->setWordWrap(true);
 }
 
-void Form1::createExamPanel() {
-    Text3 = common::placed<QPlainTextEdit>(QStringLiteral("Text3"), twipsRect(120, 240, 4695, 4215),
-                                           Frame1);
-    Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+void QuorlenWindow::createExamPanel() {
+    m_pastedList = common::placed<QPlainTextEdit>(QStringLiteral("Text3"),
+                                                  twipsRect(120, 240, 4695, 4215), m_examPanel);
+    m_pastedList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (const PatternButton& entry : kPatternButtons) {
-        QPushButton* button = panelButton(Frame1, QString::fromUtf8(entry.name),
+        QPushButton* button = panelButton(m_examPanel, QString::fromUtf8(entry.name),
                                           QString::fromUtf8(entry.caption), entry.top);
         connect(button, &QPushButton::clicked, this,
                 [this, pattern = entry.pattern] { arrange(pattern); });
     }
-    QPushButton* Command11 =
-        panelButton(Frame1, QStringLiteral("Command11"), QStringLiteral("返回"), 5040);
-    connect(Command11, &QPushButton::clicked, this, &Form1::hideExamPanel);
+    QPushButton* backButton =
+        panelButton(m_examPanel, QStringLiteral("Command11"), QStringLiteral("返回"), 5040);
+    connect(backButton, &QPushButton::clicked, this, &QuorlenWindow::hideExamPanel);
     // Escape leaves the panel as "返回" does; the shortcut belongs to the
     // panel, so it only answers while the panel is shown.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), Frame1);
-    connect(escape, &QShortcut::activated, Command11, &QPushButton::click);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_examPanel);
+    connect(escape, &QShortcut::activated, backButton, &QPushButton::click);
 }
 
-void Form1::createActions() {
+void QuorlenWindow::createActions() {
     const auto action = [this](const char* name, const QString& text,
-                               const QList<QKeySequence>& keys, void (Form1::*handler)()) {
+                               const QList<QKeySequence>& keys, void (QuorlenWindow::*handler)()) {
         connect(common::addWindowAction(this, name, text, keys), &QAction::triggered, this,
                 handler);
     };
-    action("undo", QStringLiteral("撤销"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &Form1::undo);
+    action("undo", QStringLiteral("撤销"), {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+           &QuorlenWindow::undo);
     action("redo", QStringLiteral("重做"),
            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-           &Form1::redo);
+           &QuorlenWindow::redo);
     action("print", QStringLiteral("打印…"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
-           &Form1::printPlan);
+           &QuorlenWindow::printPlan);
     action("reseat", QStringLiteral("随机排座…"), {QKeySequence(Qt::CTRL | Qt::Key_R)},
-           &Form1::openReseat);
+           &QuorlenWindow::openReseat);
     action("fixSeat", QStringLiteral("固定座位"), {QKeySequence(Qt::CTRL | Qt::Key_L)},
-           &Form1::fixFocusedSeat);
+           &QuorlenWindow::fixFocusedSeat);
     action("savePlanAs", QStringLiteral("保存座位表为…"),
-           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &Form1::savePlanAs);
+           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &QuorlenWindow::savePlanAs);
 }
 
-void Form1::createStatusBar() {
+void QuorlenWindow::createStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
@@ -272,24 +277,24 @@ void Form1::createStatusBar() {
         panel->setObjectName(QStringLiteral("StatusBar1_%1").arg(i + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->installEventFilter(this);
-        StatusBar1[i] = panel;
+        m_statusPanels[i] = panel;
     }
     // Panel 1 takes whatever room the narrowed window leaves, so that all
     // three, and the double-click target in panel 3, stay in view.
     const QString designer = QStringLiteral("设计：") + kAuthor;
-    StatusBar1[2]->setText(designer);
-    StatusBar1[2]->setToolTip(designer);
-    StatusBar1[0]->setMinimumWidth(px(1440));
-    StatusBar1[1]->setFixedWidth(px(1200));
-    // Panel 3 keeps its designed width unless the designer's name needs more
+    m_statusPanels[2]->setText(designer);
+    m_statusPanels[2]->setToolTip(designer);
+    m_statusPanels[0]->setMinimumWidth(px(1440));
+    m_statusPanels[1]->setFixedWidth(px(1200));
+    // Panel 3 is 1701 twips wide unless the designer's name needs more
     // in the desktop's font; panel 1 gives up the room.
-    StatusBar1[2]->setFixedWidth(qMax(px(1701), StatusBar1[2]->sizeHint().width()));
-    bar->addWidget(StatusBar1[0], 1);
-    bar->addPermanentWidget(StatusBar1[1]);
-    bar->addPermanentWidget(StatusBar1[2]);
+    m_statusPanels[2]->setFixedWidth(qMax(px(1701), m_statusPanels[2]->sizeHint().width()));
+    bar->addWidget(m_statusPanels[0], 1);
+    bar->addPermanentWidget(m_statusPanels[1]);
+    bar->addPermanentWidget(m_statusPanels[2]);
 }
 
-void Form1::loadSavedPlan() {
+void QuorlenWindow::loadSavedPlan() {
     if (!QFileInfo::exists(kDefaultPlanFile))
         return;
     const PlanItems saved = readPlanItems(kDefaultPlanFile, kSeats + 1);
@@ -308,7 +313,7 @@ void Form1::loadSavedPlan() {
     m_startupReports.emplace_back([this, rules] { tellRules(kDefaultPlanFile, rules); });
 }
 
-void Form1::showEvent(QShowEvent* event) {
+void QuorlenWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (m_shown)
         return;
@@ -324,29 +329,29 @@ void Form1::showEvent(QShowEvent* event) {
     });
 }
 
-void Form1::render() {
+void QuorlenWindow::render() {
     for (int seat = 0; seat < kSeats; ++seat) {
-        Command1[seat]->setCaption(m_classroom.plan[seat]);
-        Command1[seat]->setMark(m_classroom.fixed[seat] ? kFixedNote : QString());
+        m_seatButtons[seat]->setCaption(m_classroom.plan[seat]);
+        m_seatButtons[seat]->setMark(m_classroom.fixed[seat] ? kFixedNote : QString());
     }
-    Text1->setVisible(!m_classroom.podiumBack);
-    Text2->setVisible(m_classroom.podiumBack);
-    Frame1->setVisible(m_examPanelShown);
+    m_podiumFront->setVisible(!m_classroom.podiumBack);
+    m_podiumBack->setVisible(m_classroom.podiumBack);
+    m_examPanel->setVisible(m_examPanelShown);
 }
 
-void Form1::change(const Classroom& next) {
+void QuorlenWindow::change(const Classroom& next) {
     m_classroom = next;
     m_history.record(m_classroom);
     render();
 }
 
-void Form1::setSeatPlan(const SeatPlan& plan) {
+void QuorlenWindow::setSeatPlan(const SeatPlan& plan) {
     change(withPlan(m_classroom, plan));
 }
 
 // The first click marks a seat; the second exchanges the two, the marked seat
 // with itself when it is clicked twice.
-void Form1::clickSeat(int seat) {
+void QuorlenWindow::clickSeat(int seat) {
     if (!m_pending) {
         m_pending = seat;
         return;
@@ -355,7 +360,7 @@ void Form1::clickSeat(int seat) {
     exchangeSeats(first, seat);
 }
 
-void Form1::exchangeSeats(int from, int to) {
+void QuorlenWindow::exchangeSeats(int from, int to) {
     Classroom next = m_classroom;
     std::swap(next.plan[from], next.plan[to]);
     change(next);
@@ -363,51 +368,51 @@ void Form1::exchangeSeats(int from, int to) {
 
 // A marked first click keeps its seat index, so the next click swaps with
 // whatever caption has moved onto that seat.
-void Form1::movePlan(SeatPlan (*move)(const SeatPlan&)) {
+void QuorlenWindow::movePlan(SeatPlan (*move)(const SeatPlan&)) {
     change(moved(m_classroom, move));
 }
 
-void Form1::togglePodium() {
+void QuorlenWindow::togglePodium() {
     Classroom next = m_classroom;
     next.podiumBack = !next.podiumBack;
     change(next);
 }
 
-void Form1::showExamPanel() {
-    shrinkToFit(Label1);
+void QuorlenWindow::showExamPanel() {
+    shrinkToFit(m_instructions);
     m_examPanelShown = true;
     render();
     // The panel lies over the seats, the podium and the command buttons.
-    Frame1->raise();
+    m_examPanel->raise();
     // Ready for the paste.
-    Text3->setFocus();
+    m_pastedList->setFocus();
 }
 
-void Form1::hideExamPanel() {
+void QuorlenWindow::hideExamPanel() {
     m_examPanelShown = false;
     render();
     // Back where the user came from, rather than on a seat that happened to
     // be next in the tab order.
-    Command9->setFocus();
+    m_examPanelButton->setFocus();
 }
 
 // The whole plan is replaced by the list laid out in the pattern's order; a
 // reverse pattern is then turned round with the podium, as "旋转" does. The
 // panel closes and the list is emptied.
-void Form1::arrange(const SeatingPattern& pattern) {
+void QuorlenWindow::arrange(const SeatingPattern& pattern) {
     // The box holds one entry per line; only the lines that can be seated
     // are read out, however long the pasted list.
-    const common::PastedList list = common::boxLines(*Text3->document(), kSeats);
+    const common::PastedList list = common::boxLines(*m_pastedList->document(), kSeats);
     Classroom next = withPlan(m_classroom, filledPlan(pattern.family, pattern.rows, list.entries));
     if (pattern.direction == SnakeDirection::Reverse)
         next = moved(next, rotate);
-    Text3->clear();
+    m_pastedList->clear();
     m_examPanelShown = false;
     change(next);
-    Command9->setFocus();
+    m_examPanelButton->setFocus();
 }
 
-void Form1::savePlan() {
+void QuorlenWindow::savePlan() {
     if (writePlan(kDefaultPlanFile))
         m_desktop.inform(this, QStringLiteral("保存完成"), QStringLiteral("保存完成"));
 }
@@ -415,7 +420,7 @@ void Form1::savePlan() {
 // The plan under a name of the user's, in the plan file's form, its rules
 // beside it. ".txt" is added unless the name ends in it, so that the plan
 // opens with a double-click and a ".rules" file is never written over.
-void Form1::savePlanAs() {
+void QuorlenWindow::savePlanAs() {
     QString name =
         m_desktop.saveFileName(this, QStringLiteral("保存座位表为"), kPlanFilter, m_planFileName);
     if (name.isEmpty())
@@ -438,7 +443,7 @@ void Form1::savePlanAs() {
 
 // The plan file first, then its rules beside it, or a rules file left there
 // from before removed. Each failure is told; the older files stay whole.
-bool Form1::writePlan(const QString& path) {
+bool QuorlenWindow::writePlan(const QString& path) {
     const QByteArray bytes = planFileBytes(m_classroom.plan, m_classroom.podiumBack);
     if (const QString error = common::writeFileSafely(path, bytes); !error.isEmpty()) {
         common::reportFileError(
@@ -458,8 +463,9 @@ bool Form1::writePlan(const QString& path) {
 }
 
 // Rules are opened with their plan, never on their own.
-void Form1::openPlan() {
-    const QString name = Cd1.showOpen(m_desktop, this, QStringLiteral("打开"), kPlanFilter);
+void QuorlenWindow::openPlan() {
+    const QString name =
+        m_fileDialog.showOpen(m_desktop, this, QStringLiteral("打开"), kPlanFilter);
     if (name.isEmpty())
         return;
     if (name.endsWith(QLatin1String(".rules"), Qt::CaseInsensitive)) {
@@ -486,7 +492,7 @@ void Form1::openPlan() {
 }
 
 // A rules file that could not be read, or lines of it that are no rules.
-void Form1::tellRules(const QString& planPath, const RulesBeside& rules) {
+void QuorlenWindow::tellRules(const QString& planPath, const RulesBeside& rules) {
     const QString path = rulesPathOf(planPath);
     if (!rules.error.isEmpty()) {
         common::reportFileError(
@@ -512,19 +518,19 @@ void Form1::tellRules(const QString& planPath, const RulesBeside& rules) {
 // change, the rules as typed with the plan they gave, and closing it keeps
 // the rules as typed. Under the exam panel the classroom is out of sight,
 // and it does nothing.
-void Form1::openReseat() {
+void QuorlenWindow::openReseat() {
     if (m_examPanelShown)
         return;
     if (!m_reseat) {
         m_reseat = new ReseatDialog(this);
-        connect(m_reseat, &ReseatDialog::runRequested, this, &Form1::runReseat);
-        connect(m_reseat, &QDialog::finished, this, &Form1::keepRules);
+        connect(m_reseat, &ReseatDialog::runRequested, this, &QuorlenWindow::runReseat);
+        connect(m_reseat, &QDialog::finished, this, &QuorlenWindow::keepRules);
     }
     m_reseat->start(m_classroom);
     m_reseat->open();
 }
 
-void Form1::runReseat() {
+void QuorlenWindow::runReseat() {
     Classroom next = m_classroom;
     next.rules = m_reseat->rules();
     const Reseating result = reseat(next, m_reseat->seed());
@@ -533,13 +539,13 @@ void Form1::runReseat() {
     m_reseat->showResult(next, result.broken);
 }
 
-void Form1::keepRules() {
+void QuorlenWindow::keepRules() {
     Classroom next = m_classroom;
     next.rules = m_reseat->rules();
     change(next);
 }
 
-void Form1::toggleFixed(int seat) {
+void QuorlenWindow::toggleFixed(int seat) {
     if (m_examPanelShown)
         return;
     Classroom next = m_classroom;
@@ -548,31 +554,31 @@ void Form1::toggleFixed(int seat) {
 }
 
 // The keyboard's way: the seat that has the focus.
-void Form1::fixFocusedSeat() {
+void QuorlenWindow::fixFocusedSeat() {
     if (const int seat = seatOf(focusWidget()); seat >= 0)
         toggleFixed(seat);
 }
 
-void Form1::exportPlan() {
+void QuorlenWindow::exportPlan() {
     common::exportTableDocument(
-        m_desktop, Cd1, this, tableDocument(m_classroom.plan),
+        m_desktop, m_fileDialog, this, tableDocument(m_classroom.plan),
         {QStringLiteral("座位表没有导出，同名的原有文件保持不变。"), windowTitle()});
 }
 
 // Ctrl+Z and Ctrl+Y take a change back or do it again, and end a marked first
 // click. While the exam panel lies over the classroom they leave the hidden
 // plan alone; in the list box they are the box's own.
-void Form1::undo() {
+void QuorlenWindow::undo() {
     if (!m_examPanelShown)
         restore(m_history.undo());
 }
 
-void Form1::redo() {
+void QuorlenWindow::redo() {
     if (!m_examPanelShown)
         restore(m_history.redo());
 }
 
-void Form1::restore(const std::optional<Classroom>& state) {
+void QuorlenWindow::restore(const std::optional<Classroom>& state) {
     m_pending.reset();
     if (state) {
         m_classroom = *state;
@@ -581,7 +587,7 @@ void Form1::restore(const std::optional<Classroom>& state) {
 }
 
 // A title line, such as the class and the date, may head the printout.
-void Form1::printPlan() {
+void QuorlenWindow::printPlan() {
     const std::optional<QString> title =
         m_desktop.askText(this, QStringLiteral("打印的标题，例如班级和日期（可以不填）："),
                           QStringLiteral("打印"), m_printTitle);
@@ -591,35 +597,35 @@ void Form1::printPlan() {
     m_desktop.printPreview(this, [this](QPrinter& printer) { print(printer); });
 }
 
-void Form1::print(QPrinter& printer) const {
+void QuorlenWindow::print(QPrinter& printer) const {
     common::PrintedGrid grid{m_printTitle.trimmed(), kColumns, {}, {}, {}};
     for (int row = 0; row < kRows; ++row)
         for (int column = 0; column < kColumns; ++column)
             grid.seats << m_classroom.plan[seatIndex(column, row)];
     (m_classroom.podiumBack ? grid.boxBelow : grid.boxAbove) = kPodium.trimmed();
-    common::printGrids(printer, {grid}, Command1[0]->font());
+    common::printGrids(printer, {grid}, m_seatButtons[0]->font());
 }
 
-int Form1::seatOf(const QObject* widget) const {
-    const auto seat = std::find(Command1.begin(), Command1.end(), widget);
-    return seat == Command1.end() ? -1 : int(seat - Command1.begin());
+int QuorlenWindow::seatOf(const QObject* widget) const {
+    const auto seat = std::find(m_seatButtons.begin(), m_seatButtons.end(), widget);
+    return seat == m_seatButtons.end() ? -1 : int(seat - m_seatButtons.begin());
 }
 
-int Form1::seatAt(QPoint globalPosition) const {
+int QuorlenWindow::seatAt(QPoint globalPosition) const {
     return seatOf(centralWidget()->childAt(centralWidget()->mapFromGlobal(globalPosition)));
 }
 
 // Pressed on a seat, dragged onto another and let go there, the two swap;
 // let go on the seat it started from, it was a click. The seat under the
 // pointer shows pressed while the drag goes on.
-bool Form1::dragEvent(int seat, QEvent* event) {
+bool QuorlenWindow::dragEvent(int seat, QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const auto mark = [this](int on) {
         if (m_dropOn >= 0)
-            Command1[m_dropOn]->setDown(false);
+            m_seatButtons[m_dropOn]->setDown(false);
         m_dropOn = on;
         if (on >= 0)
-            Command1[on]->setDown(true);
+            m_seatButtons[on]->setDown(true);
     };
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
         m_dragFrom = seat;
@@ -641,22 +647,23 @@ bool Form1::dragEvent(int seat, QEvent* event) {
     return false;
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool QuorlenWindow::eventFilter(QObject* watched, QEvent* event) {
     if (const int seat = seatOf(watched); seat >= 0 && event->type() >= QEvent::MouseButtonPress &&
                                           event->type() <= QEvent::MouseMove)
         return dragEvent(seat, event);
     if (event->type() == QEvent::MouseButtonDblClick) {
         // Only the third panel, the designer's, opens the about window.
-        if (watched == StatusBar1[2])
+        if (watched == m_statusPanels[2])
             showAbout();
-        if (std::find(StatusBar1.begin(), StatusBar1.end(), watched) != StatusBar1.end())
+        if (std::find(m_statusPanels.begin(), m_statusPanels.end(), watched) !=
+            m_statusPanels.end())
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::showAbout() {
-    frmSplash about(m_desktop, this);
+void QuorlenWindow::showAbout() {
+    AboutWindow about(m_desktop, this);
     about.exec();
 }
 

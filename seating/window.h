@@ -27,10 +27,10 @@ namespace quorlen {
 
 class ReseatDialog;
 
-class Form1 : public QMainWindow {
+class QuorlenWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(common::Desktop& desktop, QWidget* parent = nullptr);
+    explicit QuorlenWindow(common::Desktop& desktop, QWidget* parent = nullptr);
 
     const Classroom& classroom() const { return m_classroom; }
     // Puts a whole plan in, the podium where it is: one undo step.
@@ -84,7 +84,8 @@ private:
     bool dragEvent(int seat, QEvent* event);
 
     common::Desktop& m_desktop;
-    common::CommonDialog Cd1;
+    // "打开" and "另存为" share it, so each offers the name the other chose.
+    common::CommonDialog m_fileDialog;
 
     // The model: the classroom, the first click of a two-click swap, and
     // whether the exam panel lies over the classroom.
@@ -93,14 +94,16 @@ private:
     bool m_examPanelShown = false;
     History m_history{Classroom{}};
 
-    std::array<common::CaptionButton*, kSeats> Command1{};
-    QPushButton* Command9 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPlainTextEdit* Text3 = nullptr;
-    std::array<QLabel*, 3> StatusBar1{};
+    // The widgets the handlers reach. Tests, layout.tsv and accessibility
+    // tools know them by their object names, given here after each.
+    std::array<common::CaptionButton*, kSeats> m_seatButtons{}; // Command1_0 .. Command1_34
+    QPushButton* m_examPanelButton = nullptr;                   // Command9, "Brasset"
+    QLineEdit* m_podiumFront = nullptr;                         // Text1
+    QLineEdit* m_podiumBack = nullptr;                          // Text2
+    QGroupBox* m_examPanel = nullptr;                           // Frame1
+    QLabel* m_instructions = nullptr;                           // Label1
+    QPlainTextEdit* m_pastedList = nullptr;                     // Text3
+    std::array<QLabel*, 3> m_statusPanels{};                    // StatusBar1_1 .. StatusBar1_3
 
     // A seat dragged onto another: where it started, once the pointer has
     // moved far enough to be a drag, and the seat marked under the pointer.

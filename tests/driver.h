@@ -258,10 +258,10 @@ struct Driver {
 // the files named: "class.txt" is that data file as the saved plan
 // default.txt, "plan.txt<ten.txt" that data file by another name, "plans/"
 // an empty folder.
-template <typename Form> struct Shown : Driver {
+template <typename MainWindow> struct Shown : Driver {
     QTemporaryDir folder;
     QString old = QDir::currentPath();
-    std::unique_ptr<Form> form;
+    std::unique_ptr<MainWindow> mainWindow;
     explicit Shown(const QString& program, const QString& files = {}) {
         data = ":/data/" + program + '/';
         QDir::setCurrent(folder.path());
@@ -269,12 +269,12 @@ template <typename Form> struct Shown : Driver {
             file.endsWith('/')   ? void(QDir().mkdir(file))
             : file.contains('<') ? copyData(data + file.section('<', 1), file.section('<', 0, 0))
                                  : copyData(data + file, "default.txt");
-        form = std::make_unique<Form>(desktop);
-        form->show();
-        window = form.get();
+        mainWindow = std::make_unique<MainWindow>(desktop);
+        mainWindow->show();
+        window = mainWindow.get();
     }
     ~Shown() {
-        form.reset();
+        mainWindow.reset();
         QDir::setCurrent(old);
     }
 };

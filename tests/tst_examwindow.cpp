@@ -107,7 +107,7 @@ private slots:
     // Brasset's own 编排 tells of the names left without a seat; Yes seats
     // them all in the 考务编排 window.
     void brassetOffersTheWindow() {
-        Shown<brasset::Form1> b("brasset");
+        Shown<brasset::BrassetWindow> b("brasset");
         QHash<QString, QByteArray> kept;
         b.more = [&](const QString& step) { return more(b, step, kept); };
         b.run("paste:names300.txt per-room:36 yes 编排 seed:1 arrange");

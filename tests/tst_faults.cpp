@@ -110,8 +110,8 @@ private slots:
         plans.second.visible.fill(true);
         plans.second.captions.fill(QString(10, u'满'));
         Driver driver;
-        quorlen::Form1 quorlen(driver.desktop);
-        brasset::Form1 brasset(driver.desktop);
+        quorlen::QuorlenWindow quorlen(driver.desktop);
+        brasset::BrassetWindow brasset(driver.desktop);
         quorlen.setSeatPlan(plans.first);
         brasset.setRoomPlan(plans.second);
         driver.window = write->inBrasset ? static_cast<QWidget*>(&brasset) : &quorlen;

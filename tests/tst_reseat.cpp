@@ -178,7 +178,7 @@ private slots:
     void window() {
         QFETCH(QString, files);
         QFETCH(QString, steps);
-        Shown<Form1> w("quorlen", files);
+        Shown<QuorlenWindow> w("quorlen", files);
         w.more = [&](const QString& step) { return take(w, step); };
         QCoreApplication::processEvents(); // what is told at start
         if (!w.run(steps))

@@ -147,12 +147,12 @@ QString menu(QWidget& window) {
 
 class TestWindows : public QObject {
     Q_OBJECT
-    template <typename Form> void runCase(const QString& program) {
+    template <typename MainWindow> void runCase(const QString& program) {
         QFETCH(QString, plan);
         QFETCH(QString, steps);
         QFETCH(QString, boxes);
         QFETCH(QString, file);
-        Shown<Form> w(program, plan);
+        Shown<MainWindow> w(program, plan);
         if (!w.run(steps))
             return;
         QCOMPARE(w.desktop.kinds(), boxes);
@@ -168,9 +168,9 @@ class TestWindows : public QObject {
 
 private slots:
     void quorlen_data() { addTable({"plan", "steps", "boxes", "file"}, kQuorlen); }
-    void quorlen() { runCase<quorlen::Form1>("quorlen"); }
+    void quorlen() { runCase<quorlen::QuorlenWindow>("quorlen"); }
     void brasset_data() { addTable({"plan", "steps", "boxes", "file"}, kBrasset); }
-    void brasset() { runCase<brasset::Form1>("brasset"); }
+    void brasset() { runCase<brasset::BrassetWindow>("brasset"); }
 
     void examPatterns_data() {
         QTest::addColumn<QString>("pattern");  // the button's caption
@@ -198,7 +198,7 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(QStringList, plan);
         const QString seated = QString(pattern).replace('*', 'x') + ".txt"; // a name Windows takes
-        Shown<quorlen::Form1> q("quorlen", "class.txt");
+        Shown<quorlen::QuorlenWindow> q("quorlen", "class.txt");
         q.made[seated] = common::ansiLines(plan);
         // Undone, the class comes back; redone, the pattern again.
         q.run("Brasset paste:list36.txt " + pattern + " 保存 default.txt=" + seated +
@@ -207,13 +207,13 @@ private slots:
 
     // What the boxes and dialogs say, and the name a dialog offers.
     void dialogTexts() {
-        Shown<quorlen::Form1> q("quorlen");
+        Shown<quorlen::QuorlenWindow> q("quorlen");
         q.run("file:ten.txt 打开 保存 cancel 另存为");
         QCOMPARE(q.desktop.log, QStringList({"open 打开 Txt files(*.txt)|*.txt|All files(*.*)|*.* ",
                                              "inform 打开完成 打开完成", "inform 保存完成 保存完成",
                                              "save 保存 RTF文件(*.rtf)|*.rtf " +
                                                  QDir::current().filePath("ten.txt")}));
-        Shown<brasset::Form1> b("brasset");
+        Shown<brasset::BrassetWindow> b("brasset");
         b.run("file:rooms 导出 cancel 导出 cancel 导出");
         const QString rooms = "save 保存 RTF文件(*.rtf)|*.rtf " + QDir::current().filePath("rooms");
         QCOMPARE(b.desktop.log,
@@ -222,7 +222,7 @@ private slots:
     }
 
     void startStates() {
-        Shown<quorlen::Form1> q("quorlen", "class.txt");
+        Shown<quorlen::QuorlenWindow> q("quorlen", "class.txt");
         QWidget& quorlen = *q.window;
         QVERIFY(QTest::qWaitForWindowExposed(&quorlen));
         QCOMPARE(quorlen.windowTitle(), "Tavrin");
@@ -249,10 +249,10 @@ private slots:
                  "固定座位 Ctrl+L|保存座位表为… Ctrl+Shift+S|");
         quorlen::SeatPlan plan; // a name too long for its seat is cut short
         plan[6] = QString(200, u'长');
-        q.form->setSeatPlan(plan);
+        q.mainWindow->setSeatPlan(plan);
         QVERIFY(seat->text().size() < 20 && seat->text().endsWith(QChar(0x2026)));
 
-        Shown<brasset::Form1> b("brasset");
+        Shown<brasset::BrassetWindow> b("brasset");
         QCOMPARE(b.window->windowTitle(), "Form1");
         QCOMPARE(b.window->size(), QSize(common::px(17865), common::px(10065)));
         for (QGroupBox* room : b.window->findChildren<QGroupBox*>())
@@ -269,7 +269,7 @@ private slots:
 
     // Only the third panel of the status bar opens the about window, modal.
     void aboutFromTheStatusBar() {
-        Shown<quorlen::Form1> q("quorlen");
+        Shown<quorlen::QuorlenWindow> q("quorlen");
         QStringList seen;
         const auto read = [&](QWidget& about) {
             seen << "title '" + about.windowTitle() + "'"; // a blank, not the program's name
@@ -290,7 +290,7 @@ private slots:
     void aboutClosing() {
         QFETCH(QString, actions);
         QFETCH(QString, after);
-        Shown<quorlen::Form1> q("quorlen");
+        Shown<quorlen::QuorlenWindow> q("quorlen");
         const bool keys = actions.startsWith("key ");
         for (const QString& action : actions.split(' ').mid(1)) {
             const QString target = action.section('@', 0, 0);
@@ -325,7 +325,7 @@ private slots:
         const QString opened = qEnvironmentVariable("TAVRIN_OPENED_DIR");
         if (opened.isEmpty() || QGuiApplication::platformName() == "offscreen")
             QSKIP("needs Windows' own platform and the stand-in of tests/wine/check.sh");
-        Shown<quorlen::Form1> q("quorlen");
+        Shown<quorlen::QuorlenWindow> q("quorlen");
         q.run("file:plan yes 另存为");
         common::QtDesktop().openDocument(q.desktop.log.last().section(' ', 1));
         QTRY_VERIFY_WITH_TIMEOUT(

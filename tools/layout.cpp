@@ -80,9 +80,9 @@ int main(int argc, char* argv[]) {
     }
     QTextStream out(&file);
     common::QtDesktop desktop;
-    quorlen::Form1 quorlen(desktop);
+    quorlen::QuorlenWindow quorlen(desktop);
     write(out, "quorlen", quorlen);
-    brasset::Form1 brasset(desktop);
+    brasset::BrassetWindow brasset(desktop);
     write(out, "brasset", brasset);
     return 0;
 }
