@@ -15,6 +15,10 @@ PIDS+=($!)
 for _ in $(seq 200); do grep -q . "$WORK/display" 2>/dev/null && break; sleep 0.1; done
 export DISPLAY=":$(cat "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK"
 export XDG_CONFIG_HOME="$WORK/config" # Qt's file dialog keeps its folders there
+# xdotool matches the Chinese window titles in the locale's encoding: a machine
+# with no locale set (a fresh Debian, a bare chroot) would find no window.
+# C.UTF-8 is part of every Debian C library.
+export LC_ALL=C.UTF-8
 SCALE=1 LAYOUT="${LAYOUT:-${BUILD:-}/layout.tsv}"
 
 # start PROGRAM FOLDER [SAVED PLAN]: the program in a fresh folder.
