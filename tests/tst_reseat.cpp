@@ -105,7 +105,10 @@ bool take(Driver& d, const QString& step) {
         notes << item->text();
     if (step.startsWith("fix:")) {
         QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, {5, 5});
-        QApplication::sendEvent(d.seat(value), &click);
+        QWidget* seat = d.seat(value);
+        expect(seat, "no seat " + value);
+        if (seat)
+            QApplication::sendEvent(seat, &click);
     } else if (auto* lines = qobject_cast<QPlainTextEdit*>(box); lines && step.contains(':')) {
         lines->setPlainText(QString(value).replace('/', '\n'));
     } else if (auto* line = qobject_cast<QLineEdit*>(box); line && step.contains(':')) {
