@@ -54,13 +54,21 @@ void ExamWindow::render() {
 
 void ExamWindow::renderSelection() {
     QStringList chosen;
+    const auto& seats = m_exam.seating.seats;
+    const auto& candidates = m_exam.list.candidates;
     for (const Selected& s : m_selected) {
-        const int who = m_exam.seating.seats[std::size_t(s.room)][std::size_t(s.seat)];
+        // A seat the exam no longer has (a room emptied by a late change) is
+        // not shown, as selectedCandidates() does not count it.
+        if (s.room < 0 || std::size_t(s.room) >= seats.size() || s.seat < 0 ||
+            std::size_t(s.seat) >= seats[std::size_t(s.room)].size())
+            continue;
+        const int who = seats[std::size_t(s.room)][std::size_t(s.seat)];
         chosen << QStringLiteral("第%1考场 %2号 %3")
                       .arg(s.room + 1)
                       .arg(s.seat + 1)
-                      .arg(who >= 0 ? m_exam.list.candidates[std::size_t(who)].name
-                                    : QStringLiteral("（空）"));
+                      .arg(who >= 0 && std::size_t(who) < candidates.size()
+                               ? candidates[std::size_t(who)].name
+                               : QStringLiteral("（空）"));
     }
     m_selectionLabel->setText(chosen.isEmpty()
                                   ? QString()
@@ -185,8 +193,9 @@ std::optional<std::vector<exams::Field>> askColumns(QWidget* parent, const exams
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    // 姓名 once, and 班级, 学号, 考号 at most once each.
-    const auto check = [&] {
+    // 姓名 once, and 班级, 学号, 考号 at most once each. The connections live
+    // as long as the dialog: the check keeps its own copies of what it reads.
+    const auto check = [choices, buttons] {
         std::array<int, 4> counts{};
         for (QComboBox* choice : choices)
             if (choice->currentIndex() < 4)
