@@ -9,11 +9,21 @@
 namespace examcompare {
 using namespace exams;
 
+// Quoted, control characters and surrogate halves as \uXXXX: a message is
+// cut at a NUL and a lone half is not printable.
 inline QString text(const QString& value) {
-    return '"' + value + '"';
+    QString shown = "\"";
+    for (const QChar c : value)
+        shown += c.unicode() < 0x20 || c.isSurrogate()
+                     ? QString("\\u%1").arg(c.unicode(), 4, 16, QChar('0'))
+                     : QString(c);
+    return shown + '"';
 }
 inline QString text(const QStringList& value) {
-    return '[' + value.join(", ") + ']';
+    QStringList shown;
+    for (const QString& item : value)
+        shown << text(item);
+    return '[' + shown.join(", ") + ']';
 }
 inline QString text(const Room& room) {
     return QString("%1 %2x%3 for %4")

@@ -74,10 +74,12 @@ QString run(const QString& program, const QStringList& arguments, QString& why) 
     const QString out = QString::fromUtf8(process.readAllStandardOutput());
     why = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
               ? QString()
-              : QStringLiteral("%1 failed (%2, exit code %3):\n%4")
-                    .arg(program, process.errorString())
-                    .arg(process.exitCode())
-                    .arg(QString::fromUtf8(process.readAllStandardError()));
+              : QStringLiteral("%1 failed (%2):\n%3")
+                    .arg(program,
+                         process.error() == QProcess::UnknownError
+                             ? QStringLiteral("exit code %1").arg(process.exitCode())
+                             : process.errorString(),
+                         QString::fromUtf8(process.readAllStandardError()));
     return out;
 }
 } // namespace
