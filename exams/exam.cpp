@@ -6,6 +6,8 @@ Place seatPlace(const Room& room, Fill fill, int seat) {
     // Lanes are the rows (横排) or the columns (竖排), counted from the
     // front; every other lane runs back, so the order snakes.
     const int laneLength = fill == Fill::Rows ? room.columns : room.rows;
+    if (laneLength <= 0 || seat < 0)
+        return {-1, -1}; // a seat the room does not have: every caller skips it
     const int lane = seat / laneLength;
     const int step = seat % laneLength;
     const int along = lane % 2 == 0 ? step : laneLength - 1 - step;

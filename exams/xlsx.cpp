@@ -350,7 +350,9 @@ private:
                 xml_.skipCurrentElement();
                 continue;
             }
-            const QStringView number = xml_.attributes().value(QLatin1String("r"));
+            // The view is into the attributes, which attributes() returns by value.
+            const QXmlStreamAttributes attributes = xml_.attributes();
+            const QStringView number = attributes.value(QLatin1String("r"));
             row = number.isEmpty() ? row + 1 : number.toLongLong();
             if (row < 1 || row > limits::kMostRows) {
                 error_ = row < 1 ? corrupted() : limits::tooManyRows();

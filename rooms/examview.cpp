@@ -24,6 +24,13 @@
 
 namespace brasset {
 
+// A room's seats; none for a room the seating has no seats for.
+const std::vector<int>& ExamWindow::seatsOf(int room) const {
+    static const std::vector<int> none;
+    const auto& seats = m_exam.seating.seats;
+    return room >= 0 && std::size_t(room) < seats.size() ? seats[std::size_t(room)] : none;
+}
+
 void ExamWindow::render() {
     m_rendering = true;
     renderSettings();
@@ -31,7 +38,7 @@ void ExamWindow::render() {
     m_room = rooms.empty() ? 0 : std::clamp(m_room, 0, int(rooms.size()) - 1);
     m_roomList->clear();
     for (int room = 0; room < int(rooms.size()); ++room) {
-        const auto& seats = m_exam.seating.seats[std::size_t(room)];
+        const auto& seats = seatsOf(room);
         m_roomList->addItem(
             QStringLiteral("%1 (%2)")
                 .arg(exams::roomTitle(m_exam.seating, room))
@@ -54,13 +61,20 @@ void ExamWindow::render() {
 
 void ExamWindow::renderSelection() {
     QStringList chosen;
+    const auto& candidates = m_exam.list.candidates;
     for (const Selected& s : m_selected) {
-        const int who = m_exam.seating.seats[std::size_t(s.room)][std::size_t(s.seat)];
+        // A seat the exam does not have is not shown, as selectedCandidates()
+        // does not count it.
+        const auto& seats = seatsOf(s.room);
+        if (s.seat < 0 || std::size_t(s.seat) >= seats.size())
+            continue;
+        const int who = seats[std::size_t(s.seat)];
         chosen << QStringLiteral("第%1考场 %2号 %3")
                       .arg(s.room + 1)
                       .arg(s.seat + 1)
-                      .arg(who >= 0 ? m_exam.list.candidates[std::size_t(who)].name
-                                    : QStringLiteral("（空）"));
+                      .arg(who >= 0 && std::size_t(who) < candidates.size()
+                               ? candidates[std::size_t(who)].name
+                               : QStringLiteral("（空）"));
     }
     m_selectionLabel->setText(chosen.isEmpty()
                                   ? QString()
@@ -112,7 +126,7 @@ void ExamWindow::renderRoom() {
         return;
     }
     const exams::Room& room = rooms[std::size_t(m_room)];
-    const auto& seats = m_exam.seating.seats[std::size_t(m_room)];
+    const auto& seats = seatsOf(m_room);
     const std::vector<QString> numbers = exams::examNumbers(m_exam);
     m_grid->setRowCount(room.rows + 1);
     m_grid->setColumnCount(room.columns);
@@ -125,9 +139,10 @@ void ExamWindow::renderRoom() {
     for (int seat = 0; seat < int(seats.size()); ++seat) {
         const exams::Place place = exams::seatPlace(room, m_exam.settings.fill, seat);
         const int who = seats[std::size_t(seat)];
-        const QString text = who < 0 ? QStringLiteral("（空）")
-                                     : numbers[std::size_t(who)] + QLatin1Char('\n') +
-                                           m_exam.list.candidates[std::size_t(who)].name;
+        const QString text = who < 0 || std::size_t(who) >= numbers.size()
+                                 ? QStringLiteral("（空）")
+                                 : numbers[std::size_t(who)] + QLatin1Char('\n') +
+                                       m_exam.list.candidates[std::size_t(who)].name;
         auto* item = new QTableWidgetItem(text);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setTextAlignment(Qt::AlignCenter);
@@ -185,8 +200,9 @@ std::optional<std::vector<exams::Field>> askColumns(QWidget* parent, const exams
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    // 姓名 once, and 班级, 学号, 考号 at most once each.
-    const auto check = [&] {
+    // 姓名 once, and 班级, 学号, 考号 at most once each. The connections live
+    // as long as the dialog: the check keeps its own copies of what it reads.
+    const auto check = [choices, buttons] {
         std::array<int, 4> counts{};
         for (QComboBox* choice : choices)
             if (choice->currentIndex() < 4)

@@ -84,6 +84,7 @@ private:
     void render();
     void renderSettings();
     void renderRoom();
+    const std::vector<int>& seatsOf(int room) const;
     void renderSelection();
 
     common::Desktop& m_desktop;

@@ -96,11 +96,12 @@ bool readFixed(std::span<const QStringView> fields, std::array<bool, kSeats>& fi
     if (fields.size() != 2)
         return false;
     bool columnRead = false, rowRead = false;
-    const int column = fields[0].toInt(&columnRead) - 1;
-    const int row = fields[1].toInt(&rowRead) - 1;
-    if (!columnRead || !rowRead || column < 0 || column >= kColumns || row < 0 || row >= kRows)
+    // Checked before counting from 0: the lowest int has no number below it.
+    const int column = fields[0].toInt(&columnRead);
+    const int row = fields[1].toInt(&rowRead);
+    if (!columnRead || !rowRead || column < 1 || column > kColumns || row < 1 || row > kRows)
         return false;
-    fixed[seatIndex(column, row)] = true;
+    fixed[seatIndex(column - 1, row - 1)] = true;
     return true;
 }
 

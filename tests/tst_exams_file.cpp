@@ -1,6 +1,7 @@
 // The exam file: every exam reads back as it was written, and every broken
 // file is refused with a message that says what is wrong.
 
+#include "examcompare.h"
 #include "examfile.h"
 
 #include <QJsonDocument>
@@ -64,7 +65,7 @@ private slots:
             bytes.startsWith("{\n    \"format\": \"brasset-exam\",\n    \"formatVersion\": 1,\n"));
         const OpenedExam opened = readExamFile(bytes);
         QCOMPARE(opened.error, QString());
-        QVERIFY(opened.exam == exam);
+        QCOMPARE(opened.exam, exam);
     }
 
     // Each row edits a good file, written compact, by replacing the first
@@ -130,7 +131,7 @@ private slots:
         }
         const OpenedExam opened = readExamFile(bytes);
         QVERIFY2(opened.error.contains(message), qPrintable(opened.error));
-        QVERIFY(opened.exam == Exam{});
+        QCOMPARE(opened.exam, Exam{});
     }
 };
 

@@ -65,11 +65,22 @@ QString pythonWithOpenpyxl() {
     return {};
 }
 
-QString run(const QString& program, const QStringList& arguments) {
+// What the program printed; `why` says why it did not run to the end well,
+// with its own error output, so that a traceback is not read as no output.
+QString run(const QString& program, const QStringList& arguments, QString& why) {
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
+    const bool finished = process.waitForFinished(60000);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    why = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
+              ? QString()
+              : QStringLiteral("%1 failed (%2):\n%3")
+                    .arg(program,
+                         process.error() == QProcess::UnknownError
+                             ? QStringLiteral("exit code %1").arg(process.exitCode())
+                             : process.errorString(),
+                         QString::fromUtf8(process.readAllStandardError()));
+    return out;
 }
 } // namespace
 
@@ -84,18 +95,27 @@ private slots:
             QSKIP("python3 with openpyxl is missing (Debian package python3-openpyxl)");
         const QString path = m_folder.filePath(QStringLiteral("考场.xlsx"));
         QCOMPARE(writeWorkbook(smallExam(), kDate, path), QString());
-        const QJsonObject book =
-            QJsonDocument::fromJson(run(python, {QStringLiteral("-c"), kDumpSheets, path}).toUtf8())
-                .object();
+        QString why;
+        const QString dumped = run(python, {QStringLiteral("-c"), kDumpSheets, path}, why);
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        const QJsonObject book = QJsonDocument::fromJson(dumped.toUtf8()).object();
         const QJsonArray sheets = book["sheets"].toArray();
         QCOMPARE(sheets.size(), 3);
         QCOMPARE(book["title"].toString(), smallExam().settings.title);
         QStringList names;
         for (const auto& sheet : sheets)
-            names << sheet.toObject()["name"].toString();
+            names << sheet.toObject().value(QLatin1String("name")).toString();
         QCOMPARE(names, QStringList({"第1考场", "第2考场", "按班级"}));
-        const auto cell = [&](int sheet, int row, int column) {
-            return sheets[sheet].toObject()["rows"].toArray()[row].toArray()[column];
+        // By value, through the const at(): a cell past the end is undefined,
+        // and nothing refers into the arrays made on the way.
+        const auto cell = [&](int sheet, int row, int column) -> QJsonValue {
+            return sheets.at(sheet)
+                .toObject()
+                .value(QLatin1String("rows"))
+                .toArray()
+                .at(row)
+                .toArray()
+                .at(column);
         };
         // Rows 1-3 say what, when and how it was seated; row 4 names the room.
         QCOMPARE(cell(0, 0, 0).toString(), smallExam().settings.title);
@@ -139,8 +159,10 @@ private slots:
         int calls = 0;
         QCOMPARE(writePrintPackPdf(smallExam(), kDate, path, [&](int, int) { return ++calls; }),
                  QString());
-        const QStringList pages = run(pdftotext, {path, QStringLiteral("-")})
+        QString why;
+        const QStringList pages = run(pdftotext, {path, QStringLiteral("-")}, why)
                                       .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QVERIFY2(why.isEmpty(), qPrintable(why));
         const int total = printPackPages(
             smallExam(), {Part::DoorLists, Part::DeskLabels, Part::SignIn, Part::Overview});
         // Two door lists, ten labels on a page, two sign-in sheets, one overview.

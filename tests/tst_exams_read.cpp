@@ -204,8 +204,11 @@ private slots:
         QFETCH(QString, fields);
         QFETCH(QString, table);
         std::vector<Field> kinds;
-        for (QChar code : fields)
-            kinds.push_back(Field(QStringLiteral("NCSE-").indexOf(code)));
+        for (QChar code : fields) {
+            const qsizetype kind = QStringLiteral("NCSE-").indexOf(code);
+            QVERIFY2(kind >= 0, qPrintable(QString("no field \"%1\"").arg(code)));
+            kinds.push_back(Field(kind));
+        }
         const ReadCandidates got = candidatesFrom(tableOf(table), kinds, header == "1");
         QMap<int, QString> read;
         for (const Problem& problem : got.problems)

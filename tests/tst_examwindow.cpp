@@ -52,15 +52,29 @@ class TestExamWindow : public QObject {
         } else if (step.startsWith("seed:")) {
             exam->findChild<QLineEdit*>("seed")->setText(value);
         } else if (step.startsWith("columns:")) {
-            QTimer::singleShot(0, [value] {
+            // Answered once it is up: looked for until then, by a timer the
+            // window owns. Another box instead is closed and fails the row.
+            auto* timer = new QTimer(d.window);
+            timer->setObjectName("awaitingColumnsDialog");
+            QObject::connect(timer, &QTimer::timeout, timer, [timer, value] {
                 QWidget* dialog = QApplication::activeModalWidget();
-                QVERIFY(dialog && dialog->objectName() == "columnsDialog");
-                const QStringList fields = value.split(',');
-                for (int column = 0; column < fields.size(); ++column)
-                    dialog->findChild<QComboBox*>(QString("column_%1").arg(column))
-                        ->setCurrentText(fields[column]);
-                QMetaObject::invokeMethod(dialog, "accept");
+                if (!dialog)
+                    return;
+                timer->stop();
+                timer->setObjectName("answered");
+                QList<QComboBox*> boxes;
+                for (int column = 0; column < value.count(',') + 1; ++column)
+                    boxes << dialog->findChild<QComboBox*>(QString("column_%1").arg(column));
+                const bool right =
+                    dialog->objectName() == "columnsDialog" && !boxes.contains(nullptr);
+                for (int column = 0; right && column < boxes.size(); ++column)
+                    boxes[column]->setCurrentText(value.section(',', column, column));
+                QMetaObject::invokeMethod(dialog, right ? "accept" : "reject");
+                QVERIFY2(right,
+                         qPrintable(dialog->objectName() + " came up, not the columns dialog "
+                                                           "with a box for each column"));
             });
+            timer->start(10);
         } else if (step.startsWith("seats:")) {
             auto* grid = exam->findChild<QTableWidget*>("grid");
             for (int cell = 0; cell < grid->rowCount() * grid->columnCount(); ++cell)
@@ -96,8 +110,20 @@ private slots:
         Shown<brasset::ExamWindow> w("exams");
         QHash<QString, QByteArray> kept;
         w.more = [&](const QString& step) { return more(w, step, kept); };
+        // A box no step answers would wait for ever: closed, and the row fails.
+        QTimer unanswered;
+        QObject::connect(&unanswered, &QTimer::timeout, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box || w.window->findChild<QTimer*>("awaitingColumnsDialog"))
+                return;
+            QMetaObject::invokeMethod(box, "reject");
+            QFAIL(qPrintable(box->objectName() + " came up, and no step answers it"));
+        });
+        unanswered.start(500);
         if (!w.run(steps))
             return;
+        QVERIFY2(!w.window->findChild<QTimer*>("awaitingColumnsDialog"),
+                 "the columns dialog never came up");
         QVERIFY2(w.desktop.kinds() == boxes, qPrintable(w.desktop.log.join('\n')));
         const QString seen = shown(*w.window) + w.desktop.log.join('\n');
         QVERIFY2(seen.contains(shows), qPrintable(seen));

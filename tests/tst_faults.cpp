@@ -73,6 +73,7 @@ private slots:
         QCOMPARE(bytesOf(marked.fileName()), "older");
         const passwd* nobody = getpwnam("nobody");
         if (geteuid() == 0) {
+            QVERIFY2(nobody, "no user \"nobody\" to drop the administrator's rights to");
             QVERIFY(setgroups(0, nullptr) == 0);
             QVERIFY(setgid(nobody->pw_gid) == 0 && setuid(nobody->pw_uid) == 0);
         }

@@ -122,8 +122,13 @@ QString withModal(QWidget& window, const QString& panel, const std::function<voi
     auto* label = window.findChild<QWidget*>(panel);
     if (!label)
         return "no " + panel;
-    QString seen = "nothing";
-    QTimer::singleShot(20, [&] {
+    // The timer is this function's own, so it cannot fire once the function
+    // has returned; the function waits for it instead, however busy the machine.
+    QString seen;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        seen = "nothing";
         if (QWidget* modal = QApplication::activeModalWidget()) {
             act(*modal);
             seen = modal->objectName() + (modal->isVisible() ? " open" : " closed");
@@ -131,8 +136,11 @@ QString withModal(QWidget& window, const QString& panel, const std::function<voi
                 QTest::keyClick(modal, Qt::Key_Escape);
         }
     });
+    timer.start(20);
     QTest::mouseDClick(label, Qt::LeftButton);
-    QTest::qWait(60);
+    if (!QTest::qWaitFor([&] { return !seen.isEmpty(); }, 10000))
+        return "no timer";
+    QTest::qWait(40);
     return seen;
 }
 
@@ -326,7 +334,7 @@ private slots:
         if (opened.isEmpty() || QGuiApplication::platformName() == "offscreen")
             QSKIP("needs Windows' own platform and the stand-in of tests/wine/check.sh");
         Shown<quorlen::QuorlenWindow> q("quorlen");
-        q.run("file:plan yes 另存为");
+        QVERIFY(q.run("file:plan yes 另存为") && !q.desktop.log.isEmpty());
         common::QtDesktop().openDocument(q.desktop.log.last().section(' ', 1));
         QTRY_VERIFY_WITH_TIMEOUT(
             bytesOf(opened + "/plan.rtf") == bytesOf(":/data/quorlen/empty.rtf"), 20000);
