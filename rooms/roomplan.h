@@ -3,6 +3,8 @@
 // names on their 6 x 6 seats. The window holds it in its frames and seat
 // buttons; the logic works on this copy of it.
 
+#include "roomtitle.h"
+
 #include <QString>
 #include <array>
 
@@ -34,8 +36,6 @@ struct RoomPlan {
 
 // The title of room index r, as the frame and the export show it: "第1考场"
 // for room index 0.
-inline QString roomTitle(int room) {
-    return QStringLiteral("第%1考场").arg(room + 1);
-}
+using common::roomTitle;
 
 } // namespace brasset

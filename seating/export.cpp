@@ -8,10 +8,7 @@
 namespace quorlen {
 
 namespace {
-// Word processors have always been handed exactly this tag, blanks included.
-const QString kTableTag =
-    QStringLiteral("<table  align=center border=1 cellpadding=10 cellspacing=0 width=90% "
-                   "bordercolor=#CC99FF style='border-collapse: collapse'>");
+const QString kTableTag = common::tableTag(QStringLiteral("#CC99FF"));
 } // namespace
 
 QByteArray tableDocument(const SeatPlan& plan) {
