@@ -56,8 +56,8 @@ void ExamWindow::renderSelection() {
     QStringList chosen;
     for (const Selected& s : m_selected) {
         const int who = m_exam.seating.seats[std::size_t(s.room)][std::size_t(s.seat)];
-        chosen << QStringLiteral("第%1考场 %2号 %3")
-                      .arg(s.room + 1)
+        chosen << QStringLiteral("%1 %2号 %3")
+                      .arg(exams::roomTitle(s.room))
                       .arg(s.seat + 1)
                       .arg(who >= 0 ? m_exam.list.candidates[std::size_t(who)].name
                                     : QStringLiteral("（空）"));
