@@ -1,12 +1,12 @@
 #include "naturalorder.h"
 
 #include <QCollator>
-#include <QCollatorSortKey>
+#include <QHash>
 #include <QLocale>
+#include <QStringList>
 #include <algorithm>
-#include <map>
 #include <numeric>
-#include <optional>
+#include <string>
 
 namespace exams {
 
@@ -58,114 +58,121 @@ qulonglong chineseValue(QStringView run) {
     return std::min<qulonglong>(total + digit, 1ULL << 60);
 }
 
-// A name cut into numbers and the text between them. A number is kept as its
-// decimal digits without leading zeros, so that numbers of any length
-// compare: the shorter is the smaller, else digit by digit.
-struct Part {
-    bool number = false;
-    QString digits;
-    QString text;
-};
-
-std::vector<Part> partsOf(const QString& name) {
-    std::vector<Part> parts;
+// Calls `part(isNumber, what)` for each part of a name in turn: a number as
+// its decimal digits without leading zeros, or the text between numbers.
+template <typename Part> void forEachPart(const QString& name, Part&& part) {
     for (qsizetype i = 0; i < name.size();) {
         qsizetype end = i;
-        Part part;
-        if (digitOf(name[i]) >= 0) {
-            while (end < name.size() && digitOf(name[end]) >= 0)
-                part.digits += QChar(u'0' + digitOf(name[end++]));
-        } else if (isChineseNumeral(name[i])) {
-            while (end < name.size() && isChineseNumeral(name[end]))
-                ++end;
-            part.digits = QString::number(chineseValue(QStringView(name).mid(i, end - i)));
+        if (digitOf(name[i]) >= 0 || isChineseNumeral(name[i])) {
+            QString digits;
+            if (digitOf(name[i]) >= 0) {
+                while (end < name.size() && digitOf(name[end]) >= 0)
+                    digits += QChar(u'0' + digitOf(name[end++]));
+            } else {
+                while (end < name.size() && isChineseNumeral(name[end]))
+                    ++end;
+                digits = QString::number(chineseValue(QStringView(name).mid(i, end - i)));
+            }
+            qsizetype zeros = 0;
+            while (zeros + 1 < digits.size() && digits[zeros] == u'0')
+                ++zeros;
+            part(true, QStringView(digits).mid(zeros));
         } else {
             while (end < name.size() && digitOf(name[end]) < 0 && !isChineseNumeral(name[end]))
                 ++end;
-            part.text = name.mid(i, end - i);
+            part(false, QStringView(name).mid(i, end - i));
         }
-        part.number = !part.digits.isNull();
-        if (part.number) {
-            qsizetype zeros = 0;
-            while (zeros + 1 < part.digits.size() && part.digits[zeros] == u'0')
-                ++zeros;
-            part.digits.remove(0, zeros);
-        }
-        parts.push_back(std::move(part));
         i = end;
     }
-    return parts;
 }
 
-class NaturalOrder {
+// Names as keys that compare as plain sequences, so that sorting a whole
+// grade costs no more than sorting numbers: a number is 0, its length and
+// its digits (the shorter number the smaller, a number before text); a text
+// is 1 and its rank among all the texts seen, as the Chinese collator
+// orders them. So every name is seen first, then the texts ranked, then the
+// keys made.
+class Keys {
 public:
-    NaturalOrder() : m_collator(QLocale(QLocale::Chinese, QLocale::China)) {}
-
-    // The parts of a name with the text parts' collation keys, made once a
-    // name: a whole grade has a few dozen classes.
-    struct Key {
-        std::vector<Part> parts;
-        std::vector<std::optional<QCollatorSortKey>> texts;
-    };
-    const Key& keyOf(const QString& name) {
-        auto found = m_keys.find(name);
-        if (found == m_keys.end()) {
-            Key key;
-            key.parts = partsOf(name);
-            for (const Part& part : key.parts)
-                key.texts.push_back(part.number ? std::nullopt
-                                                : std::optional(m_collator.sortKey(part.text)));
-            found = m_keys.emplace(name, std::move(key)).first;
-        }
-        return found->second;
+    void see(const QString& name) {
+        forEachPart(name, [this](bool number, QStringView text) {
+            if (!number)
+                m_ranks.insert(text.toString(), 0);
+        });
     }
 
-    static int compare(const Key& a, const Key& b) {
-        for (std::size_t i = 0; i < a.parts.size() && i < b.parts.size(); ++i) {
-            const Part &x = a.parts[i], &y = b.parts[i];
-            if (x.number != y.number)
-                return x.number ? -1 : 1;
-            int c = 0;
-            if (x.number)
-                c = x.digits.size() != y.digits.size()
-                        ? (x.digits.size() < y.digits.size() ? -1 : 1)
-                        : x.digits.compare(y.digits);
-            else
-                c = a.texts[i]->compare(*b.texts[i]);
-            if (c != 0)
-                return c < 0 ? -1 : 1;
+    void rank() {
+        QStringList texts = m_ranks.keys();
+        QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+        std::sort(texts.begin(), texts.end(), collator);
+        for (qsizetype i = 0, rank = 0; i < texts.size(); ++i) {
+            if (i > 0 && collator.compare(texts[i - 1], texts[i]) != 0)
+                ++rank;
+            m_ranks[texts[i]] = int(rank);
         }
-        return (a.parts.size() > b.parts.size()) - (a.parts.size() < b.parts.size());
+    }
+
+    std::u32string key(const QString& name) const {
+        std::u32string key;
+        forEachPart(name, [&](bool number, QStringView part) {
+            if (number) {
+                key += {0, char32_t(part.size())};
+                for (const QChar digit : part)
+                    key += char32_t(digit.unicode() - u'0');
+            } else {
+                key += {1, char32_t(m_ranks.value(part.toString()))};
+            }
+        });
+        return key;
     }
 
 private:
-    QCollator m_collator;
-    std::map<QString, Key> m_keys; // a map's keys stay where they are as it grows
+    QHash<QString, int> m_ranks;
 };
 
 } // namespace
 
 int naturalCompare(const QString& a, const QString& b) {
-    NaturalOrder order;
-    return NaturalOrder::compare(order.keyOf(a), order.keyOf(b));
+    Keys keys;
+    keys.see(a);
+    keys.see(b);
+    keys.rank();
+    const int c = keys.key(a).compare(keys.key(b));
+    return (c > 0) - (c < 0);
 }
 
 std::vector<int> byClass(const CandidateList& list) {
     const auto& candidates = list.candidates;
-    NaturalOrder order;
-    std::vector<std::pair<const NaturalOrder::Key*, const NaturalOrder::Key*>> keys;
-    keys.reserve(candidates.size());
+    // A whole grade has a few dozen classes: each one's key is made once.
+    QHash<QString, int> classIndex;
     for (const Candidate& candidate : candidates)
-        keys.emplace_back(&order.keyOf(candidate.className), &order.keyOf(candidate.studentNo));
+        classIndex.insert(candidate.className, 0);
+    Keys keys;
+    for (auto c = classIndex.begin(); c != classIndex.end(); ++c)
+        keys.see(c.key());
+    for (const Candidate& candidate : candidates)
+        keys.see(candidate.studentNo);
+    keys.rank();
+    std::vector<std::u32string> classKeys;
+    for (auto c = classIndex.begin(); c != classIndex.end(); ++c) {
+        c.value() = int(classKeys.size());
+        classKeys.push_back(keys.key(c.key()));
+    }
+    std::vector<std::pair<int, std::u32string>> order;
+    order.reserve(candidates.size());
+    for (const Candidate& candidate : candidates)
+        order.emplace_back(classIndex.value(candidate.className), keys.key(candidate.studentNo));
     std::vector<int> sorted(candidates.size());
     std::iota(sorted.begin(), sorted.end(), 0);
     // Stable: pupils of one class with one number keep the list's order.
     std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
-        const auto& x = keys[std::size_t(a)];
-        const auto& y = keys[std::size_t(b)];
-        if (const int c = NaturalOrder::compare(*x.first, *y.first))
-            return c < 0;
-        return NaturalOrder::compare(*x.second, *y.second) < 0;
+        const auto& x = order[std::size_t(a)];
+        const auto& y = order[std::size_t(b)];
+        if (x.first != y.first)
+            if (const int c =
+                    classKeys[std::size_t(x.first)].compare(classKeys[std::size_t(y.first)]))
+                return c < 0;
+        return x.second < y.second;
     });
     return sorted;
 }
