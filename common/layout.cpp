@@ -1,15 +1,12 @@
 #include "layout.h"
 
-#include <QStringList>
+#include "fonts.h"
 
 namespace common {
 
 QFont songtiFont(int pointSize) {
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
-                      QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei"),
-                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Droid Sans Fallback")});
+    font.setFamilies(songtiFamilies());
     font.setPointSize(pointSize);
     return font;
 }

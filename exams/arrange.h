@@ -7,9 +7,20 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace exams {
+
+// Why identical rooms of rows x columns cannot seat perRoom each, in plain
+// Chinese; empty when they can. The window, the command line and arrange()
+// all ask this one question.
+QString roomSizeProblem(int rows, int columns, int perRoom);
+// Why the settings' rooms cannot be used at all: the room table when it has
+// rooms, else the identical rooms. Empty when they can.
+QString settingsProblem(const Settings& settings);
+// "每考场最多 99 人：…": why a room cannot seat more.
+QString tooManyInRoom();
 
 // The rooms for `candidates`: the settings' own room table when it has
 // one, else as few identical rooms (rows x columns, at most perRoom each)
@@ -37,6 +48,11 @@ Arrangement arrange(const CandidateList& list, const Settings& settings);
 std::vector<std::pair<int, int>>
 adjacentClassmates(const CandidateList& list, const Seating& seating, Fill fill, bool diagonal);
 
+// The line that sums an arrangement up, as the window shows it and the
+// command line prints it: "考生 60 人，2 个考场，相邻同班 0 对，随机种子 7",
+// and how many have no seat when any have none.
+QString summaryLine(const Exam& exam, int adjacentPairs);
+
 // Late changes: nobody else moves.
 // A candidate added to the list (its index) takes the first free seat;
 // error when none is free.
@@ -44,15 +60,16 @@ struct Changed {
     Seating seating;
     QString error;
 };
+// The candidate a typed line adds: "姓名,班级,学号" with ASCII or Chinese
+// commas or tabs between them, the class and number optional, the list's
+// other columns empty. Nothing when the line names nobody.
+std::optional<Candidate> lateCandidate(const QString& line, const CandidateList& list);
+// The message when lateCandidate() finds no name.
+QString lateCandidateProblem();
 Changed seatLateCandidate(const Seating& seating, int candidate);
 // The candidate's seat becomes free; the candidate stays in the list.
 Seating unseat(const Seating& seating, int candidate);
 // Two candidates change seats.
 Seating swapSeats(const Seating& seating, int first, int second);
-
-// The printouts to print again after a late change from `before` to
-// `after`: lines such as "第3考场 门贴、签到表" and "桌贴：张三、李四",
-// and "按班级总表" whenever any seat changed.
-QStringList printoutsToRedo(const Exam& before, const Exam& after);
 
 } // namespace exams

@@ -177,4 +177,11 @@ QStringList duplicateExamNumbers(const CandidateList& list) {
     return twice;
 }
 
+QStringList problemLines(const std::vector<Problem>& problems) {
+    QStringList lines;
+    for (const Problem& problem : problems)
+        lines << QStringLiteral("  第 %1 行：%2").arg(problem.row).arg(problem.what);
+    return lines;
+}
+
 } // namespace exams

@@ -55,4 +55,8 @@ ReadCandidates candidatesFrom(const Table& table, const std::vector<Field>& fiel
 // The 考号 the list gave more than one candidate, each once.
 QStringList duplicateExamNumbers(const CandidateList& list);
 
+// The problems a line each, as the window lists them and the command line
+// prints them: "  第 3 行：没有姓名".
+QStringList problemLines(const std::vector<Problem>& problems);
+
 } // namespace exams

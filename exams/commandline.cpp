@@ -4,6 +4,7 @@
 #include "candidates.h"
 #include "outputs.h"
 #include "safefile.h"
+#include "seed.h"
 
 #include <QDate>
 #include <QDir>
@@ -74,15 +75,15 @@ std::optional<Failure> parse(const QStringList& arguments, Request& request) {
         if (option == QLatin1String("--exam")) {
             request.file = value;
         } else if (option == QLatin1String("--per-room")) {
-            if (auto failure = inRange(1, 99))
+            if (auto failure = inRange(1, kMostPerRoom))
                 return failure;
             request.settings.perRoom = number;
         } else if (option == QLatin1String("--rows")) {
-            if (auto failure = inRange(1, 99))
+            if (auto failure = inRange(1, kMostPerRoom))
                 return failure;
             request.settings.rows = number;
         } else if (option == QLatin1String("--columns")) {
-            if (auto failure = inRange(1, 99))
+            if (auto failure = inRange(1, kMostPerRoom))
                 return failure;
             request.settings.columns = number;
         } else if (option == QLatin1String("--order")) {
@@ -94,12 +95,11 @@ std::optional<Failure> parse(const QStringList& arguments, Request& request) {
             if (known == orders.end())
                 request.orderColumn = value;
         } else if (option == QLatin1String("--seed")) {
-            bool ok = false;
-            const qulonglong seed = value.toULongLong(&ok);
-            if (!ok || seed > 0xFFFFFFFFull)
+            const std::optional<std::uint32_t> seed = common::seedFrom(value);
+            if (!seed)
                 return wrong(
                     QStringLiteral("--seed 要一个 0 到 4294967295 的整数，不是“%1”").arg(value));
-            request.settings.seed = std::uint32_t(seed);
+            request.settings.seed = *seed;
             request.seedGiven = true;
         } else if (option == QLatin1String("--prefix")) {
             request.settings.prefix = value;
@@ -115,21 +115,9 @@ std::optional<Failure> parse(const QStringList& arguments, Request& request) {
     }
     if (request.file.isEmpty())
         return wrong(QStringLiteral("缺少 --exam 考生名单文件（.csv 或 .xlsx）"));
-    const Settings& s = request.settings;
-    if (s.rows * s.columns < s.perRoom)
-        return wrong(QStringLiteral("每考场 %1 人，但 %2 行 × %3 列只有 %4 个座位")
-                         .arg(s.perRoom)
-                         .arg(s.rows)
-                         .arg(s.columns)
-                         .arg(s.rows * s.columns));
+    if (const QString problem = settingsProblem(request.settings); !problem.isEmpty())
+        return wrong(problem);
     return std::nullopt;
-}
-
-QString problemList(const std::vector<Problem>& problems) {
-    QStringList lines;
-    for (const Problem& problem : problems)
-        lines << QStringLiteral("  第 %1 行：%2").arg(problem.row).arg(problem.what);
-    return lines.join(QLatin1Char('\n'));
 }
 
 // The candidates of the file, or why they cannot be seated as they are.
@@ -149,7 +137,7 @@ std::variant<CandidateList, Failure> candidatesOf(const QString& path) {
         return Failure{1, QStringLiteral("%1 中有 %2 行读不出考生，没有编排：\n%3")
                               .arg(QDir::toNativeSeparators(path))
                               .arg(read.problems.size())
-                              .arg(problemList(read.problems))};
+                              .arg(problemLines(read.problems).join(QLatin1Char('\n')))};
     if (read.list.candidates.empty())
         return Failure{1, QStringLiteral("%1 中没有考生").arg(QDir::toNativeSeparators(path))};
     const QStringList twice = duplicateExamNumbers(read.list);
@@ -250,11 +238,7 @@ std::variant<QString, Failure> run(const QStringList& arguments) {
     if (auto failure = writeAll(outputs))
         return *failure;
 
-    QString summary = QStringLiteral("考生 %1 人，%2 个考场，相邻同班 %3 对，随机种子 %4")
-                          .arg(exam.list.candidates.size())
-                          .arg(exam.seating.rooms.size())
-                          .arg(arrangement.adjacentPairs)
-                          .arg(exam.settings.seed);
+    QString summary = summaryLine(exam, arrangement.adjacentPairs);
     if (!arrangement.why.isEmpty())
         summary += QStringLiteral("（%1）").arg(arrangement.why);
     return summary;

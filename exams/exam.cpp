@@ -1,5 +1,7 @@
 #include "exam.h"
 
+#include "version.h"
+
 namespace exams {
 
 Place seatPlace(const Room& room, Fill fill, int seat) {
@@ -47,11 +49,11 @@ std::vector<QString> examNumbers(const Exam& exam) {
 }
 
 QString programVersion() {
-    return QStringLiteral(TAVRIN_VERSION);
+    return common::programVersion();
 }
 
 QString roomTitle(const Seating& seating, int room) {
-    const QString title = QStringLiteral("第%1考场").arg(room + 1);
+    const QString title = roomTitle(room);
     const QString location =
         room < int(seating.rooms.size()) ? seating.rooms[std::size_t(room)].location : QString();
     return location.isEmpty() ? title : title + QLatin1Char(' ') + location;

@@ -4,6 +4,8 @@
 // each candidate was given. Brasset's 考务编排 window and its command line
 // hold one Exam and change it only through the functions of this folder.
 
+#include "roomtitle.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -41,6 +43,9 @@ struct Room {
 };
 
 constexpr int kMostRooms = 999;
+// The most candidates in a room, as 考号 give the seat two digits; also the
+// most rows and the most columns of a room.
+constexpr int kMostPerRoom = 99;
 
 // The order candidates are seated in.
 enum class Order {
@@ -125,7 +130,8 @@ std::vector<SeatOf> seatsOf(const Seating& seating, std::size_t candidates);
 QString programVersion();
 
 // The room's title as every printout shows it: "第3考场", with its location
-// after a blank where it has one.
+// after a blank where it has one. Without the seating: "第3考场" alone.
+using common::roomTitle;
 QString roomTitle(const Seating& seating, int room);
 
 } // namespace exams

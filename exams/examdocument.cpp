@@ -10,9 +10,7 @@ namespace exams {
 
 namespace {
 // The rooms' table, as Brasset's room export has always opened it.
-const QString kTableOpening =
-    QStringLiteral("<br><table  align=center border=1 cellpadding=10 cellspacing=0 width=90% "
-                   "bordercolor=#000000 style='border-collapse: collapse'>");
+const QString kTableOpening = QStringLiteral("<br>") + common::tableTag(QStringLiteral("#000000"));
 
 void appendRoom(QStringList& lines, const Exam& exam, const std::vector<QString>& numbers,
                 int room) {

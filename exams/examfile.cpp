@@ -18,7 +18,7 @@ namespace {
 
 const QLatin1StringView kFormat("brasset-exam");
 constexpr int kFormatVersion = 1;
-constexpr int kMostLines = 99; // rows or columns of a room, and candidates in one
+constexpr int kMostLines = kMostPerRoom; // rows or columns of a room, and candidates in one
 
 constexpr std::array<std::pair<Order, QLatin1StringView>, 4> kOrders{{
     {Order::Listed, "listed"_L1},

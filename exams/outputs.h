@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPagedPaintDevice;
@@ -41,5 +42,10 @@ QString writePrintPackPdf(const Exam& exam, const QDate& date, const QString& pa
 // The table document of every room (GBK), one titled table a room in the
 // room's own rows and columns, as shown.
 QByteArray examTableDocument(const Exam& exam);
+
+// The printouts to print again after a late change from `before` to
+// `after`: lines such as "第3考场：门贴、签到表" and "桌贴：张三、李四",
+// and "按班级总表" and "工作簿" whenever any seat changed.
+QStringList printoutsToRedo(const Exam& before, const Exam& after);
 
 } // namespace exams

@@ -3,6 +3,7 @@
 // and the candidates in the order of the 按班级 lists.
 
 #include "exam.h"
+#include "naturalorder.h" // byClass: the order of the 按班级 lists
 
 #include <QDate>
 #include <QString>
@@ -15,10 +16,6 @@ QString dateText(const QDate& date);
 
 // "随机种子 20261207 · Brasset 1.3.0": what reseats the exam the same way.
 QString seedLine(const Exam& exam);
-
-// Every candidate's index, by class and then student number, both compared
-// as people read them: "高一(2)班" before "高一(10)班", "7" before "12".
-std::vector<int> byClass(const CandidateList& list);
 
 // The seated candidates of a room, in seat order: {seat, candidate}.
 struct Taken {

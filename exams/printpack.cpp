@@ -1,6 +1,7 @@
 #include "outputs.h"
 #include "outputtext.h"
 
+#include "fonts.h"
 #include "safefile.h"
 
 #include <QBuffer>
@@ -80,10 +81,7 @@ QString partName(Part part) {
 // CJK serif font, then any CJK font. Sizes are in points, made page units.
 QFont cjkFont(double points, bool bold = false) {
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
-                      QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei"),
-                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Droid Sans Fallback")});
+    font.setFamilies(common::songtiFamilies());
     font.setPixelSize(std::max(1, int(points * kUnitsPerPoint + 0.5)));
     font.setBold(bold);
     return font;
@@ -189,8 +187,7 @@ private:
         const Room& shape = m_exam.seating.rooms[std::size_t(room)];
         const std::vector<Taken>& taken = m_taken[std::size_t(room)];
         p.setFont(m_fonts.roomNumber);
-        p.drawText(QRect(kLeft, kTop, kWidth, 260), Qt::AlignCenter,
-                   QStringLiteral("第%1考场").arg(room + 1));
+        p.drawText(QRect(kLeft, kTop, kWidth, 260), Qt::AlignCenter, roomTitle(room));
         p.setFont(m_fonts.location);
         p.drawText(QRect(kLeft, kTop + 260, kWidth, 110), Qt::AlignCenter, shape.location);
         p.setFont(m_fonts.range);
@@ -279,7 +276,7 @@ private:
         const int x = box.left(), width = box.width();
         p.setFont(m_fonts.labelSmall);
         p.drawText(QRect(x, box.top(), width, 60), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("第%1考场").arg(seat.room + 1));
+                   roomTitle(seat.room));
         p.drawText(QRect(x, box.top(), width, 60), Qt::AlignRight | Qt::AlignVCenter,
                    QStringLiteral("座位 %1").arg(seat.seat + 1));
         p.setFont(m_fonts.labelNumber);
@@ -399,8 +396,7 @@ private:
                 }
                 row(columns, i, kOverviewRowHeight,
                     {starts || i == 0 ? who.className : QString(), who.studentNo, who.name,
-                     number(index),
-                     seat.room >= 0 ? QStringLiteral("第%1考场").arg(seat.room + 1) : QString(),
+                     number(index), seat.room >= 0 ? roomTitle(seat.room) : QString(),
                      seat.room >= 0 ? QString::number(seat.seat + 1) : QString()});
             }
             if (!endPage())

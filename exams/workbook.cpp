@@ -101,8 +101,7 @@ struct Book {
 void writeRoom(const Book& book, int room, Status& status) {
     const Exam& exam = book.exam;
     const Room& shape = exam.seating.rooms[std::size_t(room)];
-    lxw_worksheet* sheet =
-        workbook_add_worksheet(book.workbook, Utf8(QStringLiteral("第%1考场").arg(room + 1)));
+    lxw_worksheet* sheet = workbook_add_worksheet(book.workbook, Utf8(roomTitle(room)));
     if (!status.made(sheet))
         return;
     writeLines(sheet, 0, book.heading, book.formats.title, status);
@@ -162,8 +161,7 @@ void writeByClass(const Book& book, Status& status) {
         status(worksheet_write_string(sheet, row, 2, Utf8(candidate.name), nullptr));
         status(worksheet_write_string(sheet, row, 3, Utf8(book.numbers[std::size_t(index)]), text));
         if (seat.room >= 0) {
-            status(worksheet_write_string(
-                sheet, row, 4, Utf8(QStringLiteral("第%1考场").arg(seat.room + 1)), nullptr));
+            status(worksheet_write_string(sheet, row, 4, Utf8(roomTitle(seat.room)), nullptr));
             status(worksheet_write_number(sheet, row, 5, seat.seat + 1, nullptr));
         }
         ++row;

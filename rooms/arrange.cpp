@@ -1,5 +1,6 @@
 #include "arrange.h"
 
+#include "blank.h"
 #include "rotate.h"
 
 #include <QtGlobal>
@@ -8,9 +9,7 @@
 namespace brasset {
 
 namespace {
-bool isBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
+using common::isBlank;
 
 int digitAt(QStringView text, qsizetype i) {
     if (i >= text.size())

@@ -69,8 +69,8 @@ void ExamWindow::renderSelection() {
         if (s.seat < 0 || std::size_t(s.seat) >= seats.size())
             continue;
         const int who = seats[std::size_t(s.seat)];
-        chosen << QStringLiteral("第%1考场 %2号 %3")
-                      .arg(s.room + 1)
+        chosen << QStringLiteral("%1 %2号 %3")
+                      .arg(exams::roomTitle(s.room))
                       .arg(s.seat + 1)
                       .arg(who >= 0 && std::size_t(who) < candidates.size()
                                ? candidates[std::size_t(who)].name

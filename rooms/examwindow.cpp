@@ -3,6 +3,7 @@
 #include "../exams/arrange.h" // not rooms/arrange.h, Brasset's own
 #include "examfile.h"
 #include "safefile.h"
+#include "seed.h"
 #include "tabledocument.h"
 
 #include <QAction>
@@ -40,18 +41,11 @@ namespace brasset {
 namespace {
 const QString kTitle = QStringLiteral("考务编排");
 const QString kExamFilter = QStringLiteral("考务文件(*.exam)|*.exam|所有文件(*.*)|*.*");
-constexpr int kMostSeatLines = 99; // rows or columns of a room
-constexpr int kProblemsInBox = 15; // the rest are in the messages pane
+constexpr int kMostSeatLines = exams::kMostPerRoom; // rows or columns of a room
+constexpr int kProblemsInBox = 15;                  // the rest are in the messages pane
 
 QString withSuffix(const QString& path, const QString& suffix) {
     return path.endsWith(suffix, Qt::CaseInsensitive) ? path : path + suffix;
-}
-
-QStringList problemLines(const std::vector<exams::Problem>& problems) {
-    QStringList lines;
-    for (const exams::Problem& problem : problems)
-        lines << QStringLiteral("  第 %1 行：%2").arg(problem.row).arg(problem.what);
-    return lines;
 }
 
 // A cell of the room table as a whole number in [lowest, highest], or
@@ -174,7 +168,7 @@ QWidget* ExamWindow::createSettings() {
     };
     m_rows = spin("rows", 6, kMostSeatLines);
     m_columns = spin("columns", 5, kMostSeatLines);
-    m_perRoom = spin("perRoom", 30, kMostSeatLines * kMostSeatLines);
+    m_perRoom = spin("perRoom", 30, exams::kMostPerRoom);
     form->addRow(QStringLiteral("行："), m_rows);
     form->addRow(QStringLiteral("列："), m_columns);
     form->addRow(QStringLiteral("每考场人数："), m_perRoom);
@@ -359,7 +353,7 @@ void ExamWindow::takeCandidates(const exams::ReadCandidates& read, const QString
     QStringList messages;
     if (!problems.empty())
         messages << QStringLiteral("%1中有 %2 行读不出考生：").arg(source).arg(problems.size())
-                 << problemLines(problems);
+                 << exams::problemLines(problems);
     if (!twice.isEmpty())
         messages
             << QStringLiteral("这些考号不止一名考生：%1").arg(twice.join(QStringLiteral("、")));
@@ -419,17 +413,16 @@ std::optional<exams::Settings> ExamWindow::settingsFromControls() {
     if (settings.order == exams::Order::ByColumn && settings.scoreColumn < 0)
         wrong << QStringLiteral(
             "“按某列从高到低”要名单有姓名、班级、学号、考号以外的列（如成绩）。");
-    if (settings.rows * settings.columns < settings.perRoom)
-        wrong << QStringLiteral("每考场 %1 人，但 %2 行 × %3 列只有 %4 个座位。")
-                     .arg(settings.perRoom)
-                     .arg(settings.rows)
-                     .arg(settings.columns)
-                     .arg(settings.rows * settings.columns);
-    const qulonglong seed = m_seed->text().toULongLong();
-    if (seed > 0xFFFFFFFFull)
+    // The identical rooms' size is checked even with a room table: its
+    // empty cells take the rows and columns above.
+    if (const QString problem =
+            exams::roomSizeProblem(settings.rows, settings.columns, settings.perRoom);
+        !problem.isEmpty())
+        wrong << problem;
+    const std::optional<std::uint32_t> seed = common::seedFrom(m_seed->text());
+    if (!seed && !m_seed->text().isEmpty())
         wrong << QStringLiteral("随机种子要在 0 到 4294967295 之间。");
-    settings.seed =
-        m_seed->text().isEmpty() ? QRandomGenerator::global()->generate() : std::uint32_t(seed);
+    settings.seed = seed ? *seed : QRandomGenerator::global()->generate();
     settings.rooms.clear();
     for (int row = 0; row < m_roomTable->rowCount(); ++row) {
         const auto cell = [&](int column) { return m_roomTable->item(row, column); };
@@ -486,19 +479,9 @@ void ExamWindow::arrangeExam(std::optional<std::uint32_t> seed) {
 }
 
 void ExamWindow::summarise(const QString& why) {
-    const auto& candidates = m_exam.list.candidates;
-    const auto seats = exams::seatsOf(m_exam.seating, candidates.size());
-    const auto unseated = std::count_if(seats.begin(), seats.end(),
-                                        [](const exams::SeatOf& s) { return s.room < 0; });
     const auto pairs = exams::adjacentClassmates(m_exam.list, m_exam.seating, m_exam.settings.fill,
                                                  m_exam.settings.diagonal);
-    m_summary = QStringLiteral("考生 %1 人，%2 个考场，相邻同班 %3 对，随机种子 %4")
-                    .arg(candidates.size())
-                    .arg(m_exam.seating.rooms.size())
-                    .arg(pairs.size())
-                    .arg(m_exam.settings.seed);
-    if (unseated)
-        m_summary += QStringLiteral("；%1 人没有座位").arg(unseated);
+    m_summary = exams::summaryLine(m_exam, int(pairs.size()));
     if (!why.isEmpty())
         m_summary += QLatin1Char('\n') + why;
 }
@@ -542,20 +525,13 @@ void ExamWindow::addCandidate() {
                           QStringLiteral("添加考生"), QString());
     if (!text)
         return;
-    const QStringList cells = text->split(QRegularExpression(QStringLiteral("[,，\\t]")));
-    exams::Candidate candidate;
-    candidate.name = cells.value(0).trimmed();
-    candidate.className = cells.value(1).trimmed();
-    candidate.studentNo = cells.value(2).trimmed();
-    for (qsizetype i = 0; i < m_exam.list.extraHeaders.size(); ++i)
-        candidate.extra << QString();
-    if (candidate.name.isEmpty()) {
-        m_desktop.reportError(this, QStringLiteral("没有添加：要有姓名。"),
-                              QStringLiteral("添加考生"));
+    const std::optional<exams::Candidate> candidate = exams::lateCandidate(*text, m_exam.list);
+    if (!candidate) {
+        m_desktop.reportError(this, exams::lateCandidateProblem(), QStringLiteral("添加考生"));
         return;
     }
     exams::Exam after = m_exam;
-    after.list.candidates.push_back(candidate);
+    after.list.candidates.push_back(*candidate);
     const exams::Changed changed =
         exams::seatLateCandidate(after.seating, int(after.list.candidates.size()) - 1);
     if (!changed.error.isEmpty()) {

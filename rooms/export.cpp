@@ -6,9 +6,7 @@
 namespace brasset {
 
 namespace {
-const QString kTableOpening =
-    QStringLiteral("<br><table  align=center border=1 cellpadding=10 cellspacing=0 width=90% "
-                   "bordercolor=#000000 style='border-collapse: collapse'>");
+const QString kTableOpening = QStringLiteral("<br>") + common::tableTag(QStringLiteral("#000000"));
 
 void appendRoom(QStringList& lines, const RoomPlan& plan, int room) {
     lines << roomTitle(room) + kTableOpening;

@@ -5,6 +5,8 @@
 // rotate.h, export.h) computes the next value or the export from it, and
 // nothing is read back from the widgets.
 
+#include "roomtitle.h"
+
 #include <QString>
 #include <array>
 
@@ -36,8 +38,6 @@ struct RoomPlan {
 
 // The title of room index r, as the frame and the export show it: "第1考场"
 // for room index 0.
-inline QString roomTitle(int room) {
-    return QStringLiteral("第%1考场").arg(room + 1);
-}
+using common::roomTitle;
 
 } // namespace brasset

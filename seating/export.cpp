@@ -8,12 +8,10 @@
 namespace quorlen {
 
 namespace {
-// Every export opens its table with exactly this tag, the two blanks
-// included: the expected exports in tests/data hold these bytes, and
-// tests/libreoffice checks that a word processor reads the table from them.
-const QString kTableTag =
-    QStringLiteral("<table  align=center border=1 cellpadding=10 cellspacing=0 width=90% "
-                   "bordercolor=#CC99FF style='border-collapse: collapse'>");
+// Every export opens its table with exactly this tag: the expected exports
+// in tests/data hold these bytes, and tests/libreoffice checks that a word
+// processor reads the table from them.
+const QString kTableTag = common::tableTag(QStringLiteral("#CC99FF"));
 } // namespace
 
 QByteArray tableDocument(const SeatPlan& plan) {

@@ -1,6 +1,7 @@
 #include "listinput.h"
 
 #include "ansitext.h"
+#include "blank.h"
 
 #include <QIODevice>
 
@@ -12,7 +13,7 @@ namespace {
 constexpr qint64 kChunk = 64 * 1024;
 
 bool isBlank(int c) {
-    return c == ' ' || c == '\t';
+    return c >= 0 && common::isBlank(char32_t(c));
 }
 bool endsBareItem(char c) {
     return c == ',' || c == '\r' || c == '\n';

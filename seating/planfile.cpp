@@ -1,6 +1,7 @@
 #include "planfile.h"
 
 #include "ansitext.h"
+#include "blank.h"
 #include "listinput.h"
 
 #include <QFile>
@@ -9,9 +10,7 @@
 namespace quorlen {
 
 namespace {
-bool isBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
+using common::isBlank;
 
 bool needsQuotes(const QString& caption) {
     if (caption.isEmpty())

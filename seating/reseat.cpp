@@ -1,5 +1,6 @@
 #include "reseat.h"
 
+#include "draw.h"
 #include "rules.h"
 
 #include <algorithm>
@@ -17,24 +18,9 @@ constexpr int kSwapsPerRound = 2000;
 // a corner: one in this many.
 constexpr std::uint32_t kUphill = 12;
 
-class Draw {
-public:
-    explicit Draw(std::uint32_t seed) : m_engine(seed) {}
-    // A number below n, each as likely: draws at or above the last whole
-    // multiple of n are drawn again.
-    int below(int n) {
-        const std::uint64_t range = std::uint64_t(1) << 32;
-        const std::uint64_t limit = range - range % std::uint64_t(n);
-        std::uint64_t x = 0;
-        do
-            x = m_engine();
-        while (x >= limit);
-        return int(x % std::uint64_t(n));
-    }
-
-private:
-    std::mt19937 m_engine;
-};
+// Quorlen's draws throw away the highest numbers (draw.h): every seed handed
+// out gives the seating it gave.
+using common::Draw;
 
 // A rule as the search sees it: each end is a name that moves (a token,
 // 0 and up) or a fixed seat (-1 - seat).
@@ -114,8 +100,7 @@ private:
     // Every name on a seat drawn at random (Fisher and Yates).
     void shuffle() {
         m_seatOf = m_seats;
-        for (int i = int(m_seatOf.size()) - 1; i > 0; --i)
-            std::swap(m_seatOf[i], m_seatOf[m_draw.below(i + 1)]);
+        m_draw.shuffle(m_seatOf);
     }
 
     // The broken rules of the two names, each counted once.

@@ -1,6 +1,7 @@
 #include "reseatdialog.h"
 
 #include "rules.h"
+#include "seed.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -20,11 +21,6 @@ namespace quorlen {
 namespace {
 constexpr RuleKind kBoxKinds[] = {RuleKind::Apart, RuleKind::Together, RuleKind::Front};
 
-std::optional<std::uint32_t> seedOf(const QString& text) {
-    bool ok = false;
-    const uint seed = text.toUInt(&ok);
-    return ok ? std::optional<std::uint32_t>(seed) : std::nullopt;
-}
 } // namespace
 
 ReseatDialog::ReseatDialog(QWidget* parent) : QDialog(parent) {
@@ -116,7 +112,7 @@ std::vector<Rule> ReseatDialog::rules() const {
 }
 
 std::uint32_t ReseatDialog::seed() const {
-    return seedOf(m_seed->text()).value_or(0);
+    return common::seedFrom(m_seed->text()).value_or(0);
 }
 
 // Lines that are no rule, and rules whose names are not each on one seat,
@@ -132,7 +128,7 @@ void ReseatDialog::check() {
     for (const Rule& rule : rules())
         if (const QString why = unusableReason(rule, m_plan); !why.isEmpty())
             notes << QStringLiteral("不能用：%1（%2）").arg(ruleText(rule), why);
-    const bool seedRead = seedOf(m_seed->text()).has_value();
+    const bool seedRead = common::seedFrom(m_seed->text()).has_value();
     if (!seedRead)
         notes << QStringLiteral("种子要写 0 到 4294967295 之间的整数");
     m_run->setEnabled(rulesRead && seedRead);

@@ -54,7 +54,9 @@ Fields fieldsOf(QStringView line) {
     return fields;
 }
 
-bool isBlank(QStringView line) {
+// Any Unicode white space, full-width blanks and line ends too: a rule box
+// skips such a line, unlike the blank around a name (common/blank.h).
+bool isBlankLine(QStringView line) {
     return std::all_of(line.begin(), line.end(), [](QChar c) { return c.isSpace(); });
 }
 
@@ -122,7 +124,7 @@ template <typename Take> void forEachLine(QStringView text, Take take) {
         ++number;
         if (line.endsWith(u'\r'))
             line.chop(1);
-        if (!isBlank(line))
+        if (!isBlankLine(line))
             take(number, line);
     }
 }

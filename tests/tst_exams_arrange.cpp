@@ -1,14 +1,22 @@
 // Seating a whole examination: one invariant checker over many generated
-// lists and settings, and a few exact outputs.
+// lists and settings, and a few exact outputs; the checks, lines and orders
+// the window and the command line share; the random draws.
 
 #include "arrange.h"
+#include "candidates.h"
+#include "casetable.h"
+#include "draw.h"
 #include "examcompare.h"
 #include "examfile.h"
+#include "naturalorder.h"
+#include "outputs.h"
+#include "seed.h"
 
 #include <QFile>
 #include <QTest>
 #include <random>
 #include <set>
+#include <tuple>
 
 using namespace exams;
 
@@ -34,6 +42,50 @@ QStringList grid(const CandidateList& list, const Seating& seating, Fill fill, i
     return rows;
 }
 
+// Rows, columns and people a room, or a room table "RxC:N,…"; the message.
+const char* const kChecks = R"(
+usual rooms | 6 | 5 | 30 | | 
+the largest room | 99 | 99 | 99 | | 
+no seats | 0 | 5 | 1 | | 考场至少要有一排一列座位。
+more rows than a room has | 100 | 1 | 1 | | 考场最多 99 行、99 列座位。
+rows whose product overflows | 65536 | 65536 | 30 | | 考场最多 99 行、99 列座位。
+nobody a room | 5 | 5 | 0 | | 每考场至少要坐 1 人。
+more than its seats | 5 | 5 | 30 | | 每考场 30 人，但 5 行 × 5 列只有 25 个座位。
+more than 考号 hold | 10 | 10 | 100 | | 每考场最多 99 人：考号里的座号只有两位。
+a table room too small | 6 | 5 | 30 | 9x9:80,2x2:5 | 第2考场坐 5 人，但只有 4 个座位。
+a table room too large | 6 | 5 | 30 | 10x10:100 | 第1考场坐 100 人：每考场最多 99 人：考号里的座号只有两位。
+a table room too long | 6 | 5 | 30 | 100x1:1 | 第1考场最多 99 行、99 列座位。
+a table room with no seat | 6 | 5 | 30 | 0x3:0 | 第1考场至少要有一排一列座位。
+)";
+
+// Typed seeds and what they give; "-" for none.
+const char* const kSeeds = R"(
+zero | 0 | 0
+the largest | 4294967295 | 4294967295
+one past the largest | 4294967296 | -
+nothing typed | | -
+blanks around | \t12  | 12
+leading zeros | 007 | 7
+a sign | -1 | -
+a fraction | 1.5 | -
+hexadecimal | 0x10 | -
+)";
+
+// Lists in their one order: "<" before, "=" together (the list's order kept).
+const char* const kOrder = R"(
+junior grades | 初一 < 初二 < 初三 < 高一 < 高二 < 高三
+classes in words | 一班 < 二班 < 九班 < 十班 < 十一班 < 十二班 < 十九班 < 二十班 < 二十一班 < 一百零五班
+classes in digits | 高一(2)班 < 高一(10)班 < 高二(1)班
+digits and words alike | 1班 = 一班 < 2班 = 两班 < 三班 < 10班 = 十班
+leading zeros | 007 = 7 < 08 < 10 < 010a
+full-width digits | ３班 = 3班 < １２班
+years digit by digit | 二〇二五届 < 二〇二六届 = 2026届 < 二〇三〇届
+zero as a placeholder | 一百 < 一百零五 < 一百一十 < 一千零一
+numbers before text, Chinese before Latin | 9 < 初一 < A班
+text by pinyin | 丙班 < 甲班 < 乙班
+longer than any integer | 99999999999999999999 < 100000000000000000000
+)";
+
 } // namespace
 
 class ArrangeTest : public QObject {
@@ -44,6 +96,16 @@ private slots:
     void exactOutputs();
     void lateChangesAndReprints();
     void pinnedMixedSeating();
+    void sharedChecks_data() {
+        addTable({"rows", "columns", "perRoom", "table", "message"}, kChecks);
+    }
+    void sharedChecks();
+    void seeds_data() { addTable({"typed", "seed"}, kSeeds); }
+    void seeds();
+    void naturalOrder_data() { addTable({"ordered"}, kOrder); }
+    void naturalOrder();
+    void sharedLines();
+    void draws();
 };
 
 void ArrangeTest::invariantsOverGeneratedLists() {
@@ -200,6 +262,29 @@ void ArrangeTest::exactOutputs() {
     settings.order = Order::ByClass;
     QCOMPARE(arrange(classes, settings).seating.seats,
              (std::vector<std::vector<int>>{{2, 4, 1, 0, 3}}));
+    // Mixed and by a score column, pinned: a seed seats the same as it did.
+    CandidateList scored;
+    scored.extraHeaders = QStringList{"成绩"};
+    for (int i = 0; i < 14; ++i)
+        scored.candidates.push_back({QString::number(i),
+                                     QString("%1班").arg(i % 3),
+                                     QString::number(i),
+                                     {},
+                                     {QString::number(i * 37 % 100)},
+                                     0});
+    settings = {};
+    settings.rows = settings.columns = 3;
+    settings.perRoom = 8;
+    settings.scoreColumn = 0;
+    settings.seed = 7;
+    for (const auto& [order, seats] :
+         {std::pair{Order::Mixed, std::vector<std::vector<int>>{{13, 6, 11, 0, 4, 2, 1},
+                                                                {9, 5, 7, 8, 3, 10, 12}}},
+          {Order::ByColumn, {{8, 2, 4, 13, 5, 10, 7}, {12, 9, 3, 1, 6, 11, 0}}}}) {
+        settings.order = order;
+        QCOMPARE(arrange(scored, settings).seating.seats, seats);
+    }
+    settings = {};
     // One class filling a room cannot be kept apart: the reason names it.
     const CandidateList one = listOf(std::vector<std::pair<QString, QString>>(30, {"3班", "1"}));
     settings.order = Order::Mixed;
@@ -285,6 +370,114 @@ void ArrangeTest::pinnedMixedSeating() {
     const Exam& exam = pinned.exam;
     QVERIFY(exam.settings.order == Order::Mixed && exam.seating.rooms.size() == 4);
     QCOMPARE(arrange(exam.list, exam.settings).seating, exam.seating);
+}
+
+void ArrangeTest::sharedChecks() {
+    QFETCH(QString, rows);
+    QFETCH(QString, columns);
+    QFETCH(QString, perRoom);
+    QFETCH(QString, table);
+    Settings settings;
+    settings.rows = rows.toInt();
+    settings.columns = columns.toInt();
+    settings.perRoom = perRoom.toInt();
+    for (const QString& room : table.split(',', Qt::SkipEmptyParts)) {
+        const QStringList n = room.split(QRegularExpression("[x:]"));
+        settings.rooms.push_back({{}, n[0].toInt(), n[1].toInt(), n[2].toInt()});
+    }
+    QTEST(settingsProblem(settings), "message");
+    // arrange() refuses what the window and the command line refuse, alike.
+    QTEST(arrange(listOf({{"1班", "1"}}), settings).error, "message");
+}
+
+void ArrangeTest::seeds() {
+    QFETCH(QString, typed);
+    const std::optional<std::uint32_t> seed = common::seedFrom(typed);
+    QTEST(seed ? QString::number(*seed) : QStringLiteral("-"), "seed");
+}
+
+void ArrangeTest::naturalOrder() {
+    QFETCH(QString, ordered);
+    const QStringList parts = ordered.split(' ');
+    CandidateList list;
+    QStringList expected;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        expected << parts[i];
+        if (i > 0) {
+            const int before = parts[i - 1] == "=" ? 0 : -1;
+            QCOMPARE(naturalCompare(parts[i - 2], parts[i]), before);
+            QCOMPARE(naturalCompare(parts[i], parts[i - 2]), -before);
+        }
+    }
+    // Seated by class, and listed by class in every output, the same way:
+    // from the list reversed, ties kept in the list's order.
+    for (qsizetype i = expected.size() - 1; i >= 0; --i)
+        list.candidates.push_back({expected[i], expected[i], {}, {}, {}, 0});
+    QStringList sorted;
+    for (const int who : byClass(list))
+        sorted << list.candidates[std::size_t(who)].name;
+    for (qsizetype i = 2; i < parts.size(); i += 2)
+        if (parts[i - 1] == "=")
+            sorted.swapItemsAt(i / 2 - 1, i / 2);
+    QCOMPARE(sorted, expected);
+    Settings settings;
+    settings.order = Order::ByClass;
+    settings.rows = settings.columns = 10;
+    std::vector<int> seated = arrange(list, settings).seating.seats[0];
+    QCOMPARE(seated, byClass(list));
+}
+
+void ArrangeTest::sharedLines() {
+    Exam exam;
+    exam.list = listOf({{"1班", "1"}, {"1班", "2"}, {"2班", "1"}});
+    exam.settings.seed = 7;
+    exam.seating = arrange(exam.list, exam.settings).seating;
+    QCOMPARE(summaryLine(exam, 1), QString("考生 3 人，1 个考场，相邻同班 1 对，随机种子 7"));
+    exam.seating = unseat(exam.seating, 2);
+    QCOMPARE(summaryLine(exam, 0),
+             QString("考生 3 人，1 个考场，相邻同班 0 对，随机种子 7；1 人没有座位"));
+    QCOMPARE(problemLines({{3, "没有姓名"}, {12, "x"}}),
+             (QStringList{"  第 3 行：没有姓名", "  第 12 行：x"}));
+    // A late candidate as typed: the parts, or "-" for none.
+    exam.list.extraHeaders = QStringList{"成绩", "备注"};
+    for (const auto& [typed, read] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"张三", "张三,,,2"},
+             {" 张三 , 1班 ,07", "张三,1班,07,2"},
+             {"张三，1班\t7,多余", "张三,1班,7,2"},
+             {",1班,7", "-"},
+             {"", "-"}}) {
+        const std::optional<Candidate> c = lateCandidate(QString::fromUtf8(typed), exam.list);
+        const QStringList parts =
+            c ? QStringList{c->name, c->className, c->studentNo, QString::number(c->extra.size())}
+              : QStringList{"-"};
+        QCOMPARE(parts.join(','), QString::fromUtf8(read));
+    }
+}
+
+// The first draws of a seed, pinned: a change of platform, library or code
+// that changes them changes every seating handed out.
+void ArrangeTest::draws() {
+    for (const auto& [rejects, big, shuffled] :
+         {std::tuple{common::Draw::Rejects::Highest, "1355563483 860968257 602307672 759449838",
+                     "8793625041"},
+          std::tuple{common::Draw::Rejects::Lowest, "1355563483 695579479 40355748 267891044",
+                     "8051749632"}}) {
+        common::Draw draw(20261207, rejects);
+        QString small, large, order;
+        for (int i = 0; i < 6; ++i)
+            small += QString::number(draw.below(10));
+        QCOMPARE(draw.below(0), 0); // draws nothing
+        QCOMPARE(draw.below(-3), 0);
+        for (int i = 0; i < 4; ++i)
+            large += QString::number(draw.below(1610612736)) + ' ';
+        std::vector<int> values{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+        draw.shuffle(values);
+        for (const int v : values)
+            order += QString::number(v);
+        QCOMPARE(small, QString("546566"));
+        QCOMPARE(large.trimmed(), QString(big));
+        QCOMPARE(order, QString(shuffled));
+    }
 }
 
 QTEST_GUILESS_MAIN(ArrangeTest)

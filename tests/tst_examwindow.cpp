@@ -32,6 +32,8 @@ an old workbook refused | file:old.xls openList | open error | （.xls）读不�
 too large for the room table refused | set:perRoom:5 添加考场 clip:paste.txt pasteList arrange | error | 考场
 save and open give the same bytes | clip:paste.txt pasteList seed:9 arrange file:a.exam saveExam keep:a.exam file:a.exam openExam saveExam same:a.exam | save open | 随机种子 9
 a late swap lists the printouts | clip:paste.txt pasteList arrange seats:1,2 swapCandidates | inform | 桌贴：
+more in a room than its seats refused | set:perRoom:31 clip:paste.txt pasteList arrange | error | 每考场 31 人，但 6 行 × 5 列只有 30 个座位。
+no more a room than 考号 hold | set:rows:20 set:columns:20 set:perRoom:150 clip:paste.txt pasteList arrange | | 考生 12 人，1 个考场
 closing unsaved asks | clip:paste.txt pasteList no close | ask | 读入考生 12 人
 )";
 } // namespace
