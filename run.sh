@@ -5,8 +5,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/setup.sh"
 
 case "${1:-quorlen}" in
-    quorlen) binary="$BUILD_DIR/seating/quorlen" ;;
-    brasset) binary="$BUILD_DIR/rooms/brasset" ;;
+    quorlen) binary="$BUILD_DIR/quorlen/quorlen" ;;
+    brasset) binary="$BUILD_DIR/brasset/brasset" ;;
     *) echo "usage: $0 [brasset]"; exit 2 ;;
 esac
 if [ ! -x "$binary" ]; then

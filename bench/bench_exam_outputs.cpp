@@ -4,7 +4,7 @@
 // files in the folder given.
 //   bench_exam_outputs [folder]   (default: a temporary one)
 
-#include "outputs.h"
+#include "exams/outputs.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -4,8 +4,8 @@
 // prints the times and the peak memory after each.
 //   bench_exampanel [lines]   (default 1000000)
 
-#include "desktop.h"
-#include "window.h"
+#include "common/desktop.h"
+#include "quorlen/quorlenwindow.h"
 
 #include <QAction>
 #include <QApplication>

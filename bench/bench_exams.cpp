@@ -6,7 +6,7 @@
 // each time, the slower runs measure only waits on a shared machine.
 //   bench_exams
 
-#include "arrange.h"
+#include "exams/arrange.h"
 
 #include <QElapsedTimer>
 #include <cstdio>

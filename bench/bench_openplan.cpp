@@ -2,7 +2,7 @@
 // it took and how much memory the process needed at most.
 //   bench_openplan [megabytes]   (default 200)
 
-#include "planfile.h"
+#include "seating/planfile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

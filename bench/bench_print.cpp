@@ -4,9 +4,9 @@
 // files in the folder given.
 //   bench_print [folder]   (default: a temporary one)
 
-#include "../rooms/window.h"
-#include "../seating/window.h"
-#include "desktop.h"
+#include "brasset/brassetwindow.h"
+#include "common/desktop.h"
+#include "quorlen/quorlenwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,8 +6,8 @@
 // measure the waits for the processor. The slowest single time is printed too.
 //   bench_reseat [sets]   (default 10000)
 
-#include "../tests/rulesets.h"
-#include "reseat.h"
+#include "seating/reseat.h"
+#include "tests/rulesets.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -5,10 +5,10 @@
 // the process needed at most by then.
 //   bench_rooms [lines]   (default 1000000)
 
-#include "arrange.h"
-#include "desktop.h"
-#include "pastedlist.h"
-#include "window.h"
+#include "brasset/brassetwindow.h"
+#include "common/desktop.h"
+#include "common/pastedlist.h"
+#include "rooms/distribute.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "ansitext.h"
+#include "common/ansitext.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "captionbutton.h"
+#include "common/captionbutton.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "layout.h"
+#include "common/layout.h"
 
-#include "fonts.h"
+#include "common/fonts.h"
 
 namespace common {
 

@@ -1,4 +1,4 @@
-#include "pastedlist.h"
+#include "common/pastedlist.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

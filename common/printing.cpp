@@ -1,4 +1,4 @@
-#include "printing.h"
+#include "common/printing.h"
 
 #include <QPainter>
 #include <QPrinter>

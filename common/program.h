@@ -2,7 +2,7 @@
 // What both programs do to start, and what their main windows share: the
 // window actions of the context menu.
 
-#include "desktop.h"
+#include "common/desktop.h"
 
 #include <QApplication>
 #include <QKeySequence>

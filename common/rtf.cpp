@@ -1,4 +1,4 @@
-#include "rtf.h"
+#include "common/rtf.h"
 
 namespace common {
 

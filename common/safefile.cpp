@@ -1,4 +1,4 @@
-#include "safefile.h"
+#include "common/safefile.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "tabledocument.h"
+#include "common/tabledocument.h"
 
-#include "safefile.h"
+#include "common/safefile.h"
 
 namespace common {
 

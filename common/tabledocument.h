@@ -3,8 +3,8 @@
 // named ".rtf" so that a double-click opens it in the word processor. Their
 // bytes need no window: see rtf.h.
 
-#include "desktop.h"
-#include "rtf.h"
+#include "common/desktop.h"
+#include "common/rtf.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,8 +3,8 @@
 // balancing in roombalance.cpp, the plain orders in orders.cpp, keeping
 // classmates apart in mixing.cpp; the late changes in latechanges.cpp.
 
-#include "arrange.h"
-#include "arrangeparts.h"
+#include "exams/arrange.h"
+#include "exams/arrangeparts.h"
 
 #include <algorithm>
 #include <numeric>

@@ -3,7 +3,7 @@
 // take the seats in, classmates kept apart, and the late changes that move
 // no one else.
 
-#include "exam.h"
+#include "exams/exam.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,8 +3,8 @@
 // (roombalance.cpp), the plain orders (orders.cpp) and keeping classmates
 // apart (mixing.cpp). Not for callers outside the exams folder: arrange.h is.
 
-#include "draw.h"
-#include "exam.h"
+#include "common/draw.h"
+#include "exams/exam.h"
 
 #include <QString>
 #include <vector>

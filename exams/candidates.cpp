@@ -1,8 +1,8 @@
 // A class list's file by its kind, its header row, and the candidates of its
 // rows.
 
-#include "candidates.h"
-#include "tablelimits.h"
+#include "exams/candidates.h"
+#include "exams/tablelimits.h"
 
 #include <QDir>
 #include <QFile>

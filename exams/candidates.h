@@ -3,7 +3,7 @@
 // rows of cells, then the columns told apart (姓名, 班级, 学号, 考号, and
 // the rest kept) and every row that cannot be read listed by its number.
 
-#include "exam.h"
+#include "exams/exam.h"
 
 #include <QByteArray>
 #include <QString>

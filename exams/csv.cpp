@@ -2,9 +2,9 @@
 // at line breaks, spreadsheet quoting undone, and the file's encoding told
 // from its bytes.
 
-#include "ansitext.h"
-#include "candidates.h"
-#include "tablelimits.h"
+#include "common/ansitext.h"
+#include "exams/candidates.h"
+#include "exams/tablelimits.h"
 
 #include <QStringDecoder>
 

@@ -1,6 +1,6 @@
-#include "exam.h"
+#include "exams/exam.h"
 
-#include "version.h"
+#include "common/version.h"
 
 namespace exams {
 

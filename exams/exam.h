@@ -4,7 +4,7 @@
 // each candidate was given. Brasset's 考务编排 window and its command line
 // hold one Exam and change it only through the functions of this folder.
 
-#include "roomtitle.h"
+#include "common/roomtitle.h"
 
 #include <QString>
 #include <QStringList>

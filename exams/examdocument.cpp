@@ -1,8 +1,8 @@
-#include "outputs.h"
-#include "outputtext.h"
+#include "exams/outputs.h"
+#include "exams/outputtext.h"
 
-#include "ansitext.h"
-#include "rtf.h"
+#include "common/ansitext.h"
+#include "common/rtf.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "examfile.h"
+#include "exams/examfile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

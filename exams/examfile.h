@@ -2,7 +2,7 @@
 // The exam file: candidates, rooms, settings, seed, program version and
 // seats, to reprint or change a week later.
 
-#include "exam.h"
+#include "exams/exam.h"
 
 #include <QByteArray>
 #include <QString>

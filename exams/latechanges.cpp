@@ -2,7 +2,7 @@
 // leaving, two changing seats. Nobody else moves, so only the printouts of
 // the seats changed need printing again.
 
-#include "arrange.h"
+#include "exams/arrange.h"
 
 #include <QRegularExpression>
 #include <algorithm>

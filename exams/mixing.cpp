@@ -2,8 +2,8 @@
 // min-conflicts search per room from a random deal and from a pattern, and
 // repairs across rooms where one room holds too many of a class.
 
-#include "arrange.h"
-#include "arrangeparts.h"
+#include "exams/arrange.h"
+#include "exams/arrangeparts.h"
 
 #include <QHash>
 #include <algorithm>

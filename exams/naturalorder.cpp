@@ -1,4 +1,4 @@
-#include "naturalorder.h"
+#include "exams/naturalorder.h"
 
 #include <QCollator>
 #include <QHash>

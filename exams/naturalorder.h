@@ -9,7 +9,7 @@
 // the Chinese collator orders it, by pinyin. Names equal in this order are
 // left as the list gives them.
 
-#include "exam.h"
+#include "exams/exam.h"
 
 #include <QString>
 #include <vector>

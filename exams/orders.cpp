@@ -1,8 +1,8 @@
 // The orders candidates take the seats in when classmates need not be kept
 // apart: as listed, by class and student number, or by a score column.
 
-#include "arrangeparts.h"
-#include "naturalorder.h"
+#include "exams/arrangeparts.h"
+#include "exams/naturalorder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // output but the table document carries the title, the date, and the seed
 // with the program version. Each file replaces the old one only when whole.
 
-#include "exam.h"
+#include "exams/exam.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "outputtext.h"
+#include "exams/outputtext.h"
 
 namespace exams {
 

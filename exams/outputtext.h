@@ -2,8 +2,8 @@
 // What the workbook and the print pack both say: the lines under the title,
 // and the candidates in the order of the 按班级 lists.
 
-#include "exam.h"
-#include "naturalorder.h" // byClass: the order of the 按班级 lists
+#include "exams/exam.h"
+#include "exams/naturalorder.h" // byClass: the order of the 按班级 lists
 
 #include <QDate>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "outputs.h"
-#include "outputtext.h"
+#include "exams/outputs.h"
+#include "exams/outputtext.h"
 
-#include "fonts.h"
-#include "safefile.h"
+#include "common/fonts.h"
+#include "common/safefile.h"
 
 #include <QBuffer>
 #include <QDir>

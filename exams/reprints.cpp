@@ -1,7 +1,7 @@
 // What to print again after a late change: the printouts of the rooms,
 // desks and lists whose seats changed.
 
-#include "outputs.h"
+#include "exams/outputs.h"
 
 #include <QHash>
 #include <algorithm>

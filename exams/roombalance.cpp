@@ -2,8 +2,8 @@
 // settings' rooms can be used at all, and how many candidates each room
 // seats.
 
-#include "arrange.h"
-#include "arrangeparts.h"
+#include "exams/arrange.h"
+#include "exams/arrangeparts.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "outputs.h"
-#include "outputtext.h"
+#include "exams/outputs.h"
+#include "exams/outputtext.h"
 
-#include "safefile.h"
+#include "common/safefile.h"
 
 #include <QDir>
 #include <QFile>

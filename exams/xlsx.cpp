@@ -1,8 +1,8 @@
 // An .xlsx workbook's first sheet, as the cells show their values: a zip of
 // XML parts, found through their relationships the way Excel finds them.
 
-#include "candidates.h"
-#include "tablelimits.h"
+#include "exams/candidates.h"
+#include "exams/tablelimits.h"
 
 #include <QBuffer>
 #include <QDate>

@@ -2,8 +2,8 @@
 // spreadsheet puts it on the clipboard or in a file, and reads back the same;
 // a paste without quotes is its lines cut at the tabs.
 
-#include "candidates.h"
-#include "fuzzcheck.h"
+#include "exams/candidates.h"
+#include "fuzz/fuzzcheck.h"
 
 using namespace exams;
 

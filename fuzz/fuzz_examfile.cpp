@@ -1,8 +1,8 @@
 // The exam file, from any bytes: a file refused gives no exam, and an exam
 // read is written and read back the same.
 
-#include "examfile.h"
-#include "fuzzcheck.h"
+#include "exams/examfile.h"
+#include "fuzz/fuzzcheck.h"
 
 using namespace exams;
 

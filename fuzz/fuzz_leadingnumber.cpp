@@ -1,8 +1,8 @@
 // The persons per room, from whatever was typed: always finite, always 20
 // to 36, and a plain decimal number read as the C library reads it.
 
-#include "arrange.h"
-#include "fuzzcheck.h"
+#include "fuzz/fuzzcheck.h"
+#include "rooms/distribute.h"
 
 #include <QRegularExpression>
 #include <cmath>

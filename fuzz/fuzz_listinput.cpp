@@ -3,10 +3,10 @@
 // after it, and any plan Save writes reads back as it was, by Open and at
 // start.
 
-#include "ansitext.h"
-#include "fuzzcheck.h"
-#include "listinput.h"
-#include "planfile.h"
+#include "common/ansitext.h"
+#include "fuzz/fuzzcheck.h"
+#include "seating/listinput.h"
+#include "seating/planfile.h"
 
 #include <QBuffer>
 

@@ -3,8 +3,8 @@
 // box's lines, as it shows them, come out as its entries, also when only the
 // first are read.
 
-#include "fuzzcheck.h"
-#include "pastedlist.h"
+#include "common/pastedlist.h"
+#include "fuzz/fuzzcheck.h"
 
 #include <QGuiApplication>
 #include <QStringList>

@@ -3,9 +3,9 @@
 // for a pair), and what it read is written and read back as it was, when its
 // names are GBK's.
 
-#include "ansitext.h"
-#include "fuzzcheck.h"
-#include "rules.h"
+#include "common/ansitext.h"
+#include "fuzz/fuzzcheck.h"
+#include "seating/rules.h"
 
 using namespace quorlen;
 

@@ -3,8 +3,8 @@
 // a sheet's XML, its shared strings and its styles, 0xFF between them, zipped
 // here into a workbook, so that the XML is fuzzed and not only the zip.
 
-#include "candidates.h"
-#include "fuzzcheck.h"
+#include "exams/candidates.h"
+#include "fuzz/fuzzcheck.h"
 
 #include <QBuffer>
 #include <QtGui/private/qzipwriter_p.h>

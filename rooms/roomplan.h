@@ -5,7 +5,7 @@
 // rotate.h, export.h) computes the next value or the export from it, and
 // nothing is read back from the widgets.
 
-#include "roomtitle.h"
+#include "common/roomtitle.h"
 
 #include <QString>
 #include <array>

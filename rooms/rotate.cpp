@@ -1,4 +1,4 @@
-#include "rotate.h"
+#include "rooms/rotate.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "roomplan.h"
+#include "rooms/roomplan.h"
 
 namespace brasset {
 

@@ -54,7 +54,7 @@ analyse() {
         --template='{file}:{line}: {severity}: {message} [{id}]' || failed=1
 }
 
-analyse "$BUILD_DIR" common seating rooms tests bench tools
+analyse "$BUILD_DIR" common seating quorlen rooms brasset exams tests bench tools
 analyse "$FUZZ_DIR" fuzz
 
 if [ "$failed" -ne 0 ]; then

@@ -30,7 +30,7 @@ with open("grade600.csv", "w", encoding="utf-8") as f:
 EOF
 TITLE="2026学年第一学期期末考试 数学 1月15日 8:00–10:00"
 TIMEFORMAT="took %Rs"
-time "$BUILD/rooms/brasset" --exam grade600.csv --order mixed --seed 2026 --prefix 2026 --title "$TITLE" \
+time "$BUILD/brasset/brasset" --exam grade600.csv --order mixed --seed 2026 --prefix 2026 --title "$TITLE" \
     --xlsx grade600.xlsx --pdf grade600.pdf --rtf grade600.rtf 2>&1
 echo "written in $PWD:" grade600.*
 
@@ -54,7 +54,7 @@ done
 # opened from the right-click menu. The list is pasted as a spreadsheet
 # copies it; the settings are set with the keyboard from 行, where the focus
 # stands after the paste.
-start "$BUILD/rooms/brasset" "$WORK/b"
+start "$BUILD/brasset/brasset" "$WORK/b"
 w=$(window Form1)
 xdotool mousemove --window "$w" --sync 4 4 click 3 mousemove 0 0 sleep 0.5 key Down Down Return
 e=$(window 考务编排)

@@ -89,7 +89,7 @@ printf 'NULL\r\nNULL\r\n' >>"$WORK/class.txt"
 PROGRAM=quorlen
 for SCALE in 1 2; do
     quit
-    start "$BUILD/seating/quorlen" "$WORK/q" class.txt
+    start "$BUILD/quorlen/quorlen" "$WORK/q" class.txt
     w=$(window Tavrin)
     if [ "$SCALE" = 2 ]; then shot quorlen-scale2 -window "$w" && continue; fi
     shot quorlen -window "$w"
@@ -135,7 +135,7 @@ done
 PROGRAM=brasset
 for SCALE in 1 2; do
     quit
-    start "$BUILD/rooms/brasset" "$WORK/b"
+    start "$BUILD/brasset/brasset" "$WORK/b"
     w=$(window Form1)
     press "$w" Text2 # persons per room
     keys "$w" ctrl+a

@@ -194,7 +194,7 @@ build_exe() {
     log "building the Windows programs and tests in $WIN_BUILD_DIR"
     cmake --build "$WIN_BUILD_DIR" --parallel "$JOBS" >/dev/null
     local exe dlls
-    for exe in seating/quorlen.exe rooms/brasset.exe rooms/brasset.com; do
+    for exe in quorlen/quorlen.exe brasset/brasset.exe brasset/brasset.com; do
         # One file each: nothing but Windows' own DLLs may be imported.
         dlls="$(x86_64-w64-mingw32-objdump -p "$WIN_BUILD_DIR/$exe" | sed -n 's/^\s*DLL Name: //p' |
             grep -iE '^(qt6|lib|libstdc|libgcc|libwinpthread)' || true)"
@@ -235,8 +235,8 @@ build_setup() {
     log "making $SETUP and $DIST/$name-win64.zip"
     makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DOUTFILE="$SETUP" \
         -DBUILD="$WIN_BUILD_DIR" -DFILES="$stage/$name" "$TOP/packaging/tavrin.nsi"
-    cp "$WIN_BUILD_DIR"/seating/quorlen.exe "$WIN_BUILD_DIR"/rooms/brasset.exe \
-        "$WIN_BUILD_DIR"/rooms/brasset.com "$stage/$name/"
+    cp "$WIN_BUILD_DIR"/quorlen/quorlen.exe "$WIN_BUILD_DIR"/brasset/brasset.exe \
+        "$WIN_BUILD_DIR"/brasset/brasset.com "$stage/$name/"
     rm -f "$DIST/$name-win64.zip"
     (cd "$stage" && zip -q -9 -r -X "$DIST/$name-win64.zip" "$name")
 }

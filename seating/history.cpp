@@ -1,4 +1,4 @@
-#include "history.h"
+#include "seating/history.h"
 
 namespace quorlen {
 

@@ -5,7 +5,7 @@
 // Undo and redo step through it; a change after an undo drops the steps that
 // could have been redone.
 
-#include "seatplan.h"
+#include "seating/seatplan.h"
 
 #include <deque>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "listinput.h"
+#include "seating/listinput.h"
 
-#include "ansitext.h"
-#include "blank.h"
+#include "common/ansitext.h"
+#include "common/blank.h"
 
 #include <QIODevice>
 

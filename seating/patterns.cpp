@@ -1,4 +1,4 @@
-#include "patterns.h"
+#include "seating/patterns.h"
 
 #include <QtGlobal>
 #include <algorithm>

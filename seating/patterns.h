@@ -3,7 +3,7 @@
 // classroom in an S-shaped order, along the rows or down the columns, using
 // all 7 rows or only the front 6.
 
-#include "seatplan.h"
+#include "seating/seatplan.h"
 
 #include <QString>
 #include <vector>

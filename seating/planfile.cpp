@@ -1,8 +1,8 @@
-#include "planfile.h"
+#include "seating/planfile.h"
 
-#include "ansitext.h"
-#include "blank.h"
-#include "listinput.h"
+#include "common/ansitext.h"
+#include "common/blank.h"
+#include "seating/listinput.h"
 
 #include <QFile>
 #include <QStringList>

@@ -3,7 +3,7 @@
 // for an empty seat, then "back" when the podium stands at the back. GBK,
 // every line ended by CR LF.
 
-#include "seatplan.h"
+#include "seating/seatplan.h"
 
 #include <QByteArray>
 #include <QString>

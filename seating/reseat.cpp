@@ -1,7 +1,7 @@
-#include "reseat.h"
+#include "seating/reseat.h"
 
-#include "draw.h"
-#include "rules.h"
+#include "common/draw.h"
+#include "seating/rules.h"
 
 #include <algorithm>
 #include <random>

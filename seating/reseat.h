@@ -11,7 +11,7 @@
 // first, so seating the same class again with the same seed gives the same
 // plan whatever its order was before.
 
-#include "seatplan.h"
+#include "seating/seatplan.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "rules.h"
+#include "seating/rules.h"
 
-#include "ansitext.h"
-#include "safefile.h"
+#include "common/ansitext.h"
+#include "common/safefile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -15,7 +15,7 @@
 // start with "#" say nothing. So no name in a rule holds a tab, a comma or
 // "、".
 
-#include "seatplan.h"
+#include "seating/seatplan.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "transform.h"
+#include "seating/transform.h"
 
 namespace quorlen {
 

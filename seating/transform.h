@@ -4,7 +4,7 @@
 // is ever lost, duplicated or changed on the way. Moving the podium with the
 // half turn is the window's part.
 
-#include "seatplan.h"
+#include "seating/seatplan.h"
 
 namespace quorlen {
 

@@ -21,9 +21,9 @@
 //   default.txt=swaps.txt    the file written holds exactly the bytes of that data file
 //   undo×5                   the step five times
 
-#include "ansitext.h"
-#include "casetable.h"
-#include "desktop.h"
+#include "common/ansitext.h"
+#include "common/desktop.h"
+#include "tests/casetable.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,7 +2,7 @@
 // QCOMPARE of exams and seatings that names where the two differ: candidate
 // 3's 姓名, room 2 seat 5, a setting; the values on either side.
 
-#include "exam.h"
+#include "exams/exam.h"
 
 #include <QTest>
 

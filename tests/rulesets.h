@@ -5,7 +5,7 @@
 // pupil who is not there. When `keepable`, every rule holds in a hidden
 // seating of the same names, so a plan breaking none exists.
 
-#include "rules.h"
+#include "seating/rules.h"
 
 #include <random>
 

@@ -2,15 +2,15 @@
 // lists and settings, and a few exact outputs; the checks, lines and orders
 // the window and the command line share; the random draws.
 
-#include "arrange.h"
-#include "candidates.h"
-#include "casetable.h"
-#include "draw.h"
-#include "examcompare.h"
-#include "examfile.h"
-#include "naturalorder.h"
-#include "outputs.h"
-#include "seed.h"
+#include "common/draw.h"
+#include "common/seed.h"
+#include "exams/arrange.h"
+#include "exams/candidates.h"
+#include "exams/examfile.h"
+#include "exams/naturalorder.h"
+#include "exams/outputs.h"
+#include "tests/casetable.h"
+#include "tests/examcompare.h"
 
 #include <QFile>
 #include <QTest>

@@ -2,8 +2,8 @@
 // exit code, and which files it leaves, a row a run. A failed run writes
 // nothing and leaves older files as they were.
 
-#include "commandline.h"
-#include "driver.h"
+#include "brasset/commandline.h"
+#include "tests/driver.h"
 
 #include <QScopeGuard>
 #include <QTextStream>

@@ -1,8 +1,8 @@
 // The exam file: every exam reads back as it was written, and every broken
 // file is refused with a message that says what is wrong.
 
-#include "examcompare.h"
-#include "examfile.h"
+#include "exams/examfile.h"
+#include "tests/examcompare.h"
 
 #include <QJsonDocument>
 #include <QRandomGenerator>

@@ -2,7 +2,7 @@
 // the workbook with openpyxl, the print pack with pdftotext, the table
 // document against its expected bytes.
 
-#include "outputs.h"
+#include "exams/outputs.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -2,9 +2,9 @@
 // (one saved by openpyxl, the rest built here part by part), files by their
 // kind, and the candidates taken from the rows.
 
-#include "ansitext.h"
-#include "candidates.h"
-#include "casetable.h"
+#include "common/ansitext.h"
+#include "exams/candidates.h"
+#include "tests/casetable.h"
 
 #include <QBuffer>
 #include <QDir>

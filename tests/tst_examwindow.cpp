@@ -9,9 +9,9 @@
 //   keep:a.exam          a copy of the file; same:a.exam, its bytes again
 //   close                the window is closed
 
-#include "../rooms/examwindow.h"
-#include "../rooms/window.h"
-#include "driver.h"
+#include "brasset/brassetwindow.h"
+#include "brasset/examwindow.h"
+#include "tests/driver.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,13 +4,13 @@
 // shared folder the file is replaced where it is. Folder rights do not stop
 // root, and CI runs as root, so this becomes "nobody".
 
-#include "../rooms/export.h"
-#include "../rooms/window.h"
-#include "../seating/export.h"
-#include "../seating/window.h"
-#include "driver.h"
-#include "planfile.h"
-#include "safefile.h"
+#include "brasset/brassetwindow.h"
+#include "common/safefile.h"
+#include "quorlen/quorlenwindow.h"
+#include "rooms/roomexport.h"
+#include "seating/planexport.h"
+#include "seating/planfile.h"
+#include "tests/driver.h"
 
 #include <QScopeGuard>
 #include <csignal>

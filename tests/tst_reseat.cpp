@@ -2,12 +2,12 @@
 // dialog's boxes and from rules files, the search's invariants over random
 // classrooms, rules and seeds, and the window's new steps.
 
-#include "../seating/reseat.h"
-#include "../seating/window.h"
-#include "ansitext.h"
-#include "captionbutton.h"
-#include "driver.h"
-#include "rulesets.h"
+#include "common/ansitext.h"
+#include "common/captionbutton.h"
+#include "quorlen/quorlenwindow.h"
+#include "seating/reseat.h"
+#include "tests/driver.h"
+#include "tests/rulesets.h"
 
 #include <QDialog>
 #include <QListWidget>

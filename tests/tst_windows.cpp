@@ -2,11 +2,11 @@
 // Quorlen starts with, the steps (see driver.h), the boxes the window showed,
 // and a file it wrote, byte for byte against tests/data.
 
-#include "../rooms/window.h"
-#include "../seating/window.h"
-#include "driver.h"
-#include "layout.h"
-#include "program.h"
+#include "brasset/brassetwindow.h"
+#include "common/layout.h"
+#include "common/program.h"
+#include "quorlen/quorlenwindow.h"
+#include "tests/driver.h"
 
 #include <QApplication>
 #include <QGroupBox>

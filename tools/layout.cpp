@@ -10,11 +10,11 @@
 // client area; a control inside a frame is given where the frame shows it.
 //   layout [FILE]   (standard output without FILE)
 
-#include "captionbutton.h"
-#include "desktop.h"
+#include "common/captionbutton.h"
+#include "common/desktop.h"
 
-#include "../rooms/window.h"
-#include "../seating/window.h"
+#include "brasset/brassetwindow.h"
+#include "quorlen/quorlenwindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 PROGRAM=brasset
 
 for SCALE in 1 2; do
-    start "$BUILD/rooms/brasset" "$WORK/b"
+    start "$BUILD/brasset/brasset" "$WORK/b"
     w=$(window Form1)
     click "$w" Text1 # the names
     type "$w" "$(seq -f 'N%g' 40 | paste -sd '\r')"
@@ -26,7 +26,7 @@ for SCALE in 1 2; do
 done
 
 # Ctrl+E opens 考务编排, though the focus is in a text box that takes Ctrl+E too.
-start "$BUILD/rooms/brasset" "$WORK/b"
+start "$BUILD/brasset/brasset" "$WORK/b"
 keys "$(window Form1)" ctrl+e
 window 考务编排 >/dev/null
 kill "$PID"
@@ -35,12 +35,12 @@ kill "$PID"
 # one summary line and nothing else; a failure writes nothing.
 mkdir "$WORK/exam" && cd "$WORK/exam"
 cp "$DATA/exams/school.csv" .
-env -u DISPLAY -u QT_QPA_PLATFORM "$BUILD/rooms/brasset" --exam school.csv --order mixed --seed 5 \
+env -u DISPLAY -u QT_QPA_PLATFORM "$BUILD/brasset/brasset" --exam school.csv --order mixed --seed 5 \
     --xlsx a.xlsx --pdf a.pdf --rtf a.rtf >out 2>err || fail "brasset --exam: status $?, $(cat err)"
 [ "$(cat out)" = "考生 60 人，2 个考场，相邻同班 0 对，随机种子 5" ] || fail "brasset --exam said: $(cat out)"
 [ ! -s err ] || fail "brasset --exam also said: $(cat err)"
 [ -s a.xlsx ] && [ -s a.pdf ] && [ -s a.rtf ] || fail "brasset --exam left: $(ls)"
-if env -u DISPLAY "$BUILD/rooms/brasset" --exam gone.csv --xlsx b.xlsx >out 2>err; then fail "no list, yet status 0"; fi
+if env -u DISPLAY "$BUILD/brasset/brasset" --exam gone.csv --xlsx b.xlsx >out 2>err; then fail "no list, yet status 0"; fi
 [ ! -e b.xlsx ] && grep -q gone.csv err || fail "no list: $(cat err), $(ls)"
 cd - >/dev/null
 

@@ -4,7 +4,7 @@
 #   quorlen.sh BUILD_DIR
 BUILD=$(cd "$1" && pwd)
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-QUORLEN="$BUILD/seating/quorlen" PROGRAM=quorlen
+QUORLEN="$BUILD/quorlen/quorlen" PROGRAM=quorlen
 drag() { xdotool mousemove --window "$1" --sync $(at "$2") mousedown 1 mousemove --window "$1" --sync $(at "$3") mouseup 1; }
 
 for SCALE in 1 2; do

@@ -25,7 +25,7 @@ status=0
 # The command line from a console, as an office's script runs it: brasset.com,
 # speaking the console's code page (GBK under Wine's zh_CN). Without a
 # stdin of its own, Wine's console waits on the terminal's.
-summary=$(cd "$WORK" && "$HERE/../../scripts/wine-run.sh" "$BUILD/rooms/brasset.com" --exam \
+summary=$(cd "$WORK" && "$HERE/../../scripts/wine-run.sh" "$BUILD/brasset/brasset.com" --exam \
     "$(winepath -w "$HERE/../data/exams/school.csv" 2>/dev/null)" --order mixed --seed 5 --rtf exam.rtf </dev/null |
     iconv -f GBK -t UTF-8 | tr -d '\r') || status=1
 [ "$summary" = "考生 60 人，2 个考场，相邻同班 0 对，随机种子 5" ] && [ -s "$WORK/exam.rtf" ] ||

@@ -4,7 +4,7 @@
 // and, after a run, of the rules the new plan breaks. It stays open after a
 // run, so that another seed can be tried.
 
-#include "seatplan.h"
+#include "seating/seatplan.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -5,10 +5,10 @@
 // messages; a handler computes the next exam with the functions of exams/
 // and renders it. The settings controls are read only when arranging.
 
-#include "candidates.h"
-#include "desktop.h"
-#include "exam.h"
-#include "outputs.h"
+#include "common/desktop.h"
+#include "exams/candidates.h"
+#include "exams/exam.h"
+#include "exams/outputs.h"
 
 #include <QWidget>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "examwindow.h"
+#include "brasset/examwindow.h"
 
-#include "../exams/arrange.h" // not rooms/arrange.h, Brasset's own
-#include "examfile.h"
-#include "safefile.h"
-#include "seed.h"
-#include "tabledocument.h"
+#include "common/safefile.h"
+#include "common/seed.h"
+#include "common/tabledocument.h"
+#include "exams/arrange.h"
+#include "exams/examfile.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "commandline.h"
+#include "brasset/commandline.h"
 
-#include "arrange.h"
-#include "candidates.h"
-#include "outputs.h"
-#include "safefile.h"
-#include "seed.h"
+#include "common/safefile.h"
+#include "common/seed.h"
+#include "exams/arrange.h"
+#include "exams/candidates.h"
+#include "exams/outputs.h"
 
 #include <QDate>
 #include <QDir>

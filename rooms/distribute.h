@@ -1,8 +1,8 @@
 #pragma once
 // Distributing a pasted list of candidates over the exam rooms.
 
-#include "pastedlist.h"
-#include "roomplan.h"
+#include "common/pastedlist.h"
+#include "rooms/roomplan.h"
 
 #include <QStringView>
 

@@ -1,7 +1,7 @@
-#include "export.h"
+#include "seating/planexport.h"
 
-#include "ansitext.h"
-#include "rtf.h"
+#include "common/ansitext.h"
+#include "common/rtf.h"
 
 #include <QStringList>
 

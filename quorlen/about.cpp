@@ -1,7 +1,7 @@
-#include "about.h"
+#include "quorlen/about.h"
 
-#include "layout.h"
-#include "product.h"
+#include "common/layout.h"
+#include "quorlen/product.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 // What Quorlen says about itself: shown in the status bar and the about window.
 
-#include "version.h"
+#include "common/version.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 // extension so that a double-click opens it in the word processor, which
 // reads the HTML table and shows it as a table.
 
-#include "seatplan.h"
+#include "seating/seatplan.h"
 
 #include <QByteArray>
 

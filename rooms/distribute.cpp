@@ -1,7 +1,7 @@
-#include "arrange.h"
+#include "rooms/distribute.h"
 
-#include "blank.h"
-#include "rotate.h"
+#include "common/blank.h"
+#include "rooms/rotate.h"
 
 #include <QtGlobal>
 #include <cmath>

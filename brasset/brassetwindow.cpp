@@ -1,13 +1,13 @@
-#include "window.h"
+#include "brasset/brassetwindow.h"
 
-#include "examwindow.h"
-#include "export.h"
-#include "layout.h"
-#include "pastedlist.h"
-#include "printing.h"
-#include "program.h"
-#include "rotate.h"
-#include "tabledocument.h"
+#include "brasset/examwindow.h"
+#include "common/layout.h"
+#include "common/pastedlist.h"
+#include "common/printing.h"
+#include "common/program.h"
+#include "common/tabledocument.h"
+#include "rooms/roomexport.h"
+#include "rooms/rotate.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -4,10 +4,10 @@
 // use and who sits where. A handler computes the next value with the room
 // logic and renders it; nothing is read back from the seats or frames.
 
-#include "arrange.h"
-#include "captionbutton.h"
-#include "desktop.h"
-#include "roomplan.h"
+#include "common/captionbutton.h"
+#include "common/desktop.h"
+#include "rooms/distribute.h"
+#include "rooms/roomplan.h"
 
 #include <QPointer>
 #include <QWidget>

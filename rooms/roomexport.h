@@ -3,7 +3,7 @@
 // room in use, which the teachers open in their word processor. It is named
 // ".rtf" so that it opens there, though it holds HTML.
 
-#include "roomplan.h"
+#include "rooms/roomplan.h"
 
 #include <QByteArray>
 #include <QStringList>

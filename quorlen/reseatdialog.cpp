@@ -1,7 +1,7 @@
-#include "reseatdialog.h"
+#include "quorlen/reseatdialog.h"
 
-#include "rules.h"
-#include "seed.h"
+#include "common/seed.h"
+#include "seating/rules.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

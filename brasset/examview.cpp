@@ -1,7 +1,7 @@
 // What the 考务编排 window shows of its exam, and the dialog that tells the
 // columns of a list without a header apart.
 
-#include "examwindow.h"
+#include "brasset/examwindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 // window; a key or a click on it closes it, except a click on the web
 // address, which opens that address in the browser and leaves it open.
 
-#include "desktop.h"
+#include "common/desktop.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "commandline.h"
-#include "program.h"
-#include "window.h"
+#include "brasset/brassetwindow.h"
+#include "brasset/commandline.h"
+#include "common/program.h"
 
 #include <QGuiApplication>
 #include <QTextStream>

@@ -4,12 +4,12 @@
 // value; every handler computes the next one with the plan logic, records it
 // for undo and renders it. Nothing is ever read back from a widget.
 
-#include "captionbutton.h"
-#include "desktop.h"
-#include "history.h"
-#include "patterns.h"
-#include "rules.h"
-#include "seatplan.h"
+#include "common/captionbutton.h"
+#include "common/desktop.h"
+#include "seating/history.h"
+#include "seating/patterns.h"
+#include "seating/rules.h"
+#include "seating/seatplan.h"
 
 #include <QMainWindow>
 #include <array>

@@ -1,7 +1,7 @@
-#include "export.h"
+#include "rooms/roomexport.h"
 
-#include "ansitext.h"
-#include "rtf.h"
+#include "common/ansitext.h"
+#include "common/rtf.h"
 
 namespace brasset {
 
