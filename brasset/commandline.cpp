@@ -44,7 +44,7 @@ bool wholeNumber(const QString& text, int lowest, int highest, int& value) {
 std::optional<Failure> parse(const QStringList& arguments, Request& request) {
     const auto wrong = [](const QString& message) { return Failure{2, message}; };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString option = arguments[i];
+        const QString& option = arguments[i];
         if (option == QLatin1String("--full-rooms")) {
             request.settings.fullRooms = true;
             continue;
@@ -61,7 +61,7 @@ std::optional<Failure> parse(const QStringList& arguments, Request& request) {
                 QStringLiteral("不认识的参数：%1（brasset --help 列出所有参数）").arg(option));
         if (i + 1 >= arguments.size())
             return wrong(QStringLiteral("参数 %1 后面缺少值").arg(option));
-        const QString value = arguments[++i];
+        const QString& value = arguments[++i];
         int number = 0;
         const auto inRange = [&](int lowest, int highest) -> std::optional<Failure> {
             if (wholeNumber(value, lowest, highest, number))

@@ -216,6 +216,7 @@ std::optional<std::vector<exams::Field>> askColumns(QWidget* parent, const exams
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     std::vector<exams::Field> fields;
+    fields.reserve(choices.size());
     for (QComboBox* choice : choices)
         fields.push_back(exams::Field(choice->currentIndex()));
     return fields;

@@ -30,7 +30,7 @@ public:
         if (bound <= 0)
             return 0;
         const auto n = std::uint32_t(bound);
-        const std::uint32_t spare = std::uint32_t((std::uint64_t(1) << 32) % n);
+        const auto spare = std::uint32_t((std::uint64_t(1) << 32) % n);
         for (;;) {
             const auto r = std::uint32_t(m_engine());
             if (m_rejects == Rejects::Highest ? r <= 0xFFFFFFFFu - spare : r >= spare)

@@ -23,7 +23,7 @@ void appendRoom(QStringList& lines, const Exam& exam, const std::vector<QString>
             place.column >= shape.columns)
             continue; // a seat the room does not have
         const QString& name = exam.list.candidates[std::size_t(taken.candidate)].name;
-        cells[std::size_t(place.row * shape.columns + place.column)] =
+        cells[std::size_t(place.row) * std::size_t(shape.columns) + std::size_t(place.column)] =
             numbers[std::size_t(taken.candidate)].toHtmlEscaped() + QStringLiteral("<br>") +
             name.toHtmlEscaped();
     }
@@ -31,8 +31,10 @@ void appendRoom(QStringList& lines, const Exam& exam, const std::vector<QString>
     for (int row = 0; row < shape.rows; ++row) {
         lines << QStringLiteral("<tr>");
         for (int column = 0; column < shape.columns; ++column)
-            lines << QStringLiteral("<td align=center>") +
-                         cells[std::size_t(row * shape.columns + column)] + QStringLiteral("</td>");
+            lines
+                << QStringLiteral("<td align=center>") +
+                       cells[std::size_t(row) * std::size_t(shape.columns) + std::size_t(column)] +
+                       QStringLiteral("</td>");
         lines << QStringLiteral("</tr>");
     }
     lines << QStringLiteral("</table>") << QStringLiteral("<p align=center>讲台</p><br>");

@@ -129,7 +129,7 @@ public:
     }
 
     QJsonValue member(const QJsonObject& object, QLatin1StringView key, const Where& where) {
-        const QJsonValue value = object.value(key);
+        QJsonValue value = object.value(key);
         if (value.isUndefined())
             fail(where.text() + QStringLiteral("缺少") + label(key));
         return value;
@@ -184,7 +184,7 @@ public:
 
     QStringList texts(const QJsonObject& object, QLatin1StringView key, const Where& where) {
         QStringList texts;
-        for (const QJsonValue& value : array(object, key, where)) {
+        for (const auto& value : array(object, key, where)) {
             if (!value.isString())
                 invalid(where, key);
             texts.append(value.toString());
@@ -302,7 +302,7 @@ public:
             if (error.isEmpty() && seatArray.size() > room.capacity)
                 fail(where.text() + QStringLiteral("的座位多于人数（%1）").arg(room.capacity));
             std::vector<int> seats;
-            for (const QJsonValue& value : seatArray) {
+            for (const auto& value : seatArray) {
                 if (!error.isEmpty())
                     break;
                 const double who = value.toDouble(std::numeric_limits<double>::quiet_NaN());

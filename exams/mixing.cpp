@@ -35,7 +35,7 @@ Grid gridFor(const Room& room, int used, Fill fill, bool diagonal) {
     for (int seat = 0; seat < used; ++seat) {
         const Place place = seatPlace(room, fill, seat);
         grid.places.push_back(place);
-        at[std::size_t(place.row * room.columns + place.column)] = seat;
+        at[std::size_t(place.row) * std::size_t(room.columns) + std::size_t(place.column)] = seat;
     }
     static constexpr std::array<std::pair<int, int>, 8> directions{
         {{0, 1}, {1, 0}, {0, -1}, {-1, 0}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}}};
@@ -47,7 +47,9 @@ Grid gridFor(const Room& room, int used, Fill fill, bool diagonal) {
                 grid.places[std::size_t(seat)].column + directions[std::size_t(d)].second;
             if (row < 0 || row >= room.rows || column < 0 || column >= room.columns)
                 continue;
-            if (const int other = at[std::size_t(row * room.columns + column)]; other >= 0)
+            if (const int other =
+                    at[std::size_t(row) * std::size_t(room.columns) + std::size_t(column)];
+                other >= 0)
                 grid.next.push_back(other);
         }
     }
@@ -311,8 +313,8 @@ int apartSeats(const Room& room, const Grid& grid, bool diagonal) {
     if (diagonal) {
         std::vector<bool> square(std::size_t(((room.rows + 1) / 2) * ((room.columns + 1) / 2)));
         for (const Place& place : grid.places)
-            square[std::size_t((place.row / 2) * ((room.columns + 1) / 2) + place.column / 2)] =
-                true;
+            square[std::size_t(place.row / 2) * std::size_t((room.columns + 1) / 2) +
+                   std::size_t(place.column / 2)] = true;
         return int(std::count(square.begin(), square.end(), true));
     }
     std::vector<int> partner(std::size_t(used), -1);
@@ -398,7 +400,7 @@ std::vector<std::vector<int>> mixed(const CandidateList& list, const Settings& s
     // changed and this room with fewer, so the total falls every round. The
     // caps bound the time where the classes cannot be kept apart at all.
     int repairsLeft = 4 * int(rooms.size()) + 50;
-    long long looksLeft = 200LL * std::max<long long>(cls.size(), 100);
+    long long looksLeft = 200LL * std::max(static_cast<long long>(cls.size()), 100LL);
     for (bool repaired = true; repaired && repairsLeft > 0;) {
         repaired = false;
         for (std::size_t r = 0; r < rooms.size() && repairsLeft > 0; ++r)
@@ -409,6 +411,7 @@ std::vector<std::vector<int>> mixed(const CandidateList& list, const Settings& s
             }
     }
     std::vector<std::vector<int>> seats;
+    seats.reserve(rooms.size());
     for (MixRoom& room : rooms)
         seats.push_back(std::move(room.who));
     return seats;

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cmath>
 
 namespace exams {
 
@@ -82,7 +83,7 @@ QString partName(Part part) {
 QFont cjkFont(double points, bool bold = false) {
     QFont font;
     font.setFamilies(common::songtiFamilies());
-    font.setPixelSize(std::max(1, int(points * kUnitsPerPoint + 0.5)));
+    font.setPixelSize(std::max(1, int(std::lround(points * kUnitsPerPoint))));
     font.setBold(bold);
     return font;
 }
@@ -350,7 +351,7 @@ private:
                 table(columns, std::max(rows, 0), kSignInRowHeight);
                 m_painter.setFont(m_fonts.signIn);
                 for (int i = 0; i < rows; ++i) {
-                    const Taken& seat = taken[std::size_t(first + i)];
+                    const Taken& seat = taken[std::size_t(first) + std::size_t(i)];
                     const Candidate& who = candidate(seat.candidate);
                     row(columns, i, kSignInRowHeight,
                         {QString::number(seat.seat + 1), number(seat.candidate), who.name,
@@ -380,7 +381,7 @@ private:
             table(columns, std::max(rows, 0), kOverviewRowHeight);
             m_painter.setFont(m_fonts.overview);
             for (int i = 0; i < rows; ++i) {
-                const int index = order[std::size_t(first + i)];
+                const int index = order[std::size_t(first) + std::size_t(i)];
                 const Candidate& who = candidate(index);
                 const SeatOf seat = m_seats[std::size_t(index)];
                 // A class is named where it starts and at the top of a page,

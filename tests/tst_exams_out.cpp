@@ -71,7 +71,7 @@ QString run(const QString& program, const QStringList& arguments, QString& why) 
     QProcess process;
     process.start(program, arguments);
     const bool finished = process.waitForFinished(60000);
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QString out = QString::fromUtf8(process.readAllStandardOutput());
     why = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
               ? QString()
               : QStringLiteral("%1 failed (%2):\n%3")
@@ -178,7 +178,7 @@ private slots:
             {"按班级总表", "学号", "007", "高一(3)班", "20260203"},
         };
         for (int page = 0; page < total; ++page) {
-            const QString text = pages[page];
+            const QString& text = pages[page];
             for (const QString& expected :
                  partTexts[page] + QStringList{"2026学年第一学期期末考试", "2026年12月7日",
                                                "随机种子 42 · Brasset 9.9",
