@@ -3,7 +3,7 @@
 # by debootstrap from the mirror this machine's apt uses, with only git and
 # ca-certificates added to clone the repository's HEAD, then ./test.sh run in
 # it RUNS times (the second run shows that a warm tree passes as well). With
-# --load, every core is kept busy by stress-ng beside the first run, so a test
+# --load, every core is kept busy by stress-ng beside the last run, so a test
 # that passes only on an idle machine fails here. As root:
 #   scripts/fresh-debian.sh [--runs N] [--load] [--keep]
 # The system is made in a temporary folder and removed afterwards, unless
@@ -69,7 +69,7 @@ inside sh -c "git clone -q --no-checkout /src.git /root/tavrin && git -C /root/t
 failed=0
 for ((run = 1; run <= runs; run++)); do
     stress=
-    if [ "$load" -eq 1 ] && [ "$run" -eq 1 ]; then
+    if [ "$load" -eq 1 ] && [ "$run" -eq "$runs" ]; then
         stress-ng --cpu "$(nproc)" --timeout 3h --quiet &
         stress=$!
     fi
