@@ -4,11 +4,11 @@
 // not, so the bounded draws are our own. A seed then gives the same seating
 // on Linux and Windows, in every version that keeps these draws.
 //
-// Quorlen and the examination have always drawn a bounded number in two
-// ways that agree except on the rare draw one of them throws away: Quorlen
-// throws away the highest draws past the last whole multiple of the bound,
-// the examination the lowest. Both stay as they are, so that every seed
-// already handed out still gives the same seating.
+// Quorlen and the examination draw a bounded number in two ways that agree
+// except on the rare draw one of them throws away: Quorlen throws away the
+// highest draws past the last whole multiple of the bound, the examination
+// the lowest. Each keeps its own, so that every seed already printed on a
+// plan or an exam's papers still gives the same seating.
 
 #include <cstdint>
 #include <random>

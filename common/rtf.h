@@ -12,9 +12,10 @@ namespace common {
 inline const QString kGbkDeclaration =
     QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">");
 
-// The tag that opens every table of a table document, blanks and all, as
-// word processors have always been handed it; only the border's colour
-// differs: Quorlen's "#CC99FF", Brasset's "#000000".
+// The tag that opens every table of a table document, blanks and all: the
+// expected exports in tests/data hold these bytes, and word processors lay
+// the table out from its attributes. Only the border's colour differs:
+// Quorlen's "#CC99FF", Brasset's "#000000".
 inline QString tableTag(const QString& borderColour) {
     return QStringLiteral("<table  align=center border=1 cellpadding=10 cellspacing=0 width=90% "
                           "bordercolor=%1 style='border-collapse: collapse'>")

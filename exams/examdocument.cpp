@@ -9,7 +9,8 @@
 namespace exams {
 
 namespace {
-// The rooms' table, as Brasset's room export has always opened it.
+// The rooms' table opens as Brasset's own room export does, so that a word
+// processor shows both alike.
 const QString kTableOpening = QStringLiteral("<br>") + common::tableTag(QStringLiteral("#000000"));
 
 void appendRoom(QStringList& lines, const Exam& exam, const std::vector<QString>& numbers,
