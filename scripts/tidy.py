@@ -31,8 +31,11 @@ def key_of(entry):
     """What the analysis of an entry depends on; None when the build has not
     written the entry's dependency file (then it is always analysed)."""
     digest = hashlib.sha256(config + entry['command'].encode())
-    depfile = os.path.join(entry['directory'], entry.get('output', '') + '.d')
-    if not os.path.isfile(depfile):
+    # CMake names the object in "output" from 3.20 on only on some
+    # generators; the command's -o names it always.
+    output = entry.get('output') or next(iter(re.findall(r'\s-o\s+(\S+)', entry['command'])), '')
+    depfile = os.path.join(entry['directory'], output + '.d')
+    if not output or not os.path.isfile(depfile):
         return None
     text = open(depfile, encoding='utf-8').read().replace('\\\n', ' ')
     for dep in sorted(set(text.split(':', 1)[1].split())):
